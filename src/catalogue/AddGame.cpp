@@ -1,0 +1,38 @@
+#include "catalogue/Module1.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
+int InsertGameInNameOrder(const QString& name) {
+    ++gamecount;
+    GrowToSlot(games, gamecount);
+
+    // The first earlier game whose name sorts after `name`; a namesake does
+    // not stop the search.
+    int slot = gamecount;
+    for (int i = 1; i < gamecount; ++i) {
+        if (games[i] && TextCompare(games[i]->Name, name) > 0) {
+            slot = i;
+            break;
+        }
+    }
+    // Moving the records up moves every field with them, DiskOK, PicOK and
+    // the flags included.
+    std::rotate(games.begin() + slot, games.begin() + gamecount, games.begin() + gamecount + 1);
+    games[slot] = std::make_unique<clsGame>();
+    return slot;
+}
+
+void AddGame(const QString& name, const QString& ext, const QString& publisher) {
+    // The folder part takes part in the ordering but not in the stored name.
+    clsGame& g = *games[InsertGameInNameOrder(name)];
+    const int folderEnd = InStr(name, QStringLiteral("/"));
+    g.Name = folderEnd > 0 ? Mid(name, folderEnd + 1) : name;
+    g.Publisher = publisher;
+    g.Year = QStringLiteral("19xx");
+    const bool tape = TextEquals(ext, QStringLiteral(".uef"));
+    g.Source = tape ? QStringLiteral("Stairway Tape") : QStringLiteral("Stairway");
+    if (tape || TextEquals(ext, QStringLiteral(".dsd")))
+        g.RawFileName = ext;
+    g.lcFlags[14] = true; // "n": new, not yet reviewed
+}

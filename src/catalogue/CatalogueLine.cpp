@@ -1,0 +1,217 @@
+#include "catalogue/Module1.h"
+#include "catalogue/ValueLists.h"
+#include "platform/Text.h"
+
+namespace {
+
+// Searches and cuts within one line; positions count from 1 and 0 means
+// "not found", as in the line syntax's own terms.
+class LineReader {
+public:
+    explicit LineReader(const QString& line) : line_(line) {}
+
+    int Find(QChar mark, int from) const {
+        if (from < 1 || from > line_.size()) return 0;
+        return int(line_.indexOf(mark, from - 1)) + 1;
+    }
+
+    // Reads the part that opens at `open` up to its `close` mark and moves the
+    // cursor there. A part left open takes the rest of the line and ends the
+    // line's parsing.
+    QStringView Part(int open, QChar close) {
+        const QStringView line(line_);
+        const int end = Find(close, open + 1);
+        if (end == 0) {
+            ended_ = true;
+            cursor_ = int(line_.size());
+            return line.mid(open);
+        }
+        cursor_ = end;
+        return line.mid(open, end - open - 1);
+    }
+
+    // The part whose opening mark comes first after the cursor; false when
+    // there is none or the line's parsing has ended.
+    bool Optional(QChar open, QChar close, QStringView& part) {
+        if (ended_) return false;
+        const int at = Find(open, cursor_ + 1);
+        if (at == 0) return false;
+        part = Part(at, close);
+        return true;
+    }
+
+    void End() { ended_ = true; }
+
+private:
+    const QString& line_;
+    int cursor_ = 0;
+    bool ended_ = false;
+};
+
+const char* const kSeries[] = {" (I)", " (II)", " (III)", " (IV)", " (V)", " (VI)", " (VII)", " (VIII)", " (IX)", " (X)"};
+
+constexpr int kFlagA = 1;
+constexpr int kFlagD = 4;
+constexpr int kFlagP = 16;
+constexpr int kFlagR = 18;
+constexpr int kFlagS = 19;
+constexpr int kFlagV = 22;
+
+void ReadFlags(QStringView text, clsGame& g) {
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code >= u'A' && code <= u'Z') g.ucFlags[code - 64] = true;
+        else if (code >= u'a' && code <= u'z') g.lcFlags[code - 96] = true;
+        if (code == u'd') g.DiskOK = QStringLiteral("No");
+        else if (code == u'D') g.DiskOK = QStringLiteral("Yes");
+        else if (code == u'p') g.PicOK = QStringLiteral("No");
+        else if (code == u'P') g.PicOK = QStringLiteral("Yes");
+    }
+}
+
+bool IsAsciiDigit(QChar ch) {
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
+
+bool IsStripKept(QChar ch) {
+    switch (ch.unicode()) {
+    case u'[': case u']': case u'_': case u'-': case u'\\': case u'/':
+        return true;
+    default:
+        return IsAsciiAlnum(ch);
+    }
+}
+
+// Appends the file-name stem of `s` to `stem`.
+void StripInto(QStringView s, QString& stem) {
+    const qsizetype n = s.size();
+    const qsizetype start = stem.size();
+    stem.resize(start + n);  // the stem is never longer than the text
+    QChar* out = stem.data() + start;
+    for (qsizetype i = 0; i < n; ++i) {
+        QChar ch = s.at(i);
+        if (ch == QLatin1Char('&')) ch = QLatin1Char('n');
+        if (ch == QLatin1Char('.')) {
+            if (i + 1 < n && IsAsciiDigit(s.at(i + 1)))
+                *out++ = QLatin1Char('.');
+            else if (i + 2 < n && s.mid(i + 1, 2).compare(QLatin1String("hq"), Qt::CaseInsensitive) == 0)
+                *out++ = QLatin1Char('.');
+        }
+        if (IsStripKept(ch)) *out++ = ch;
+    }
+    stem.truncate(out - stem.constData());
+}
+
+// The publisher's folder: four publishers go by a shorter name.
+void AppendPublisherFolder(QStringView publisher, QString& path) {
+    static const QLatin1String kShort[][2] = {{QLatin1String("Addictive Games"), QLatin1String("Addictive")},
+                                              {QLatin1String("Virgin Games"), QLatin1String("Virgin")},
+                                              {QLatin1String("Yes! Software"), QLatin1String("Yes")},
+                                              {QLatin1String("Pro Software"), QLatin1String("Pro")}};
+    for (const auto& pair : kShort) {
+        if (publisher.size() == pair[0].size() && publisher.compare(pair[0], Qt::CaseInsensitive) == 0) {
+            path += pair[1];
+            return;
+        }
+    }
+    StripInto(publisher, path);
+}
+
+}  // namespace
+
+void ParseGame(const QString& line) {
+    ++gamecount;
+    GrowToSlot(games, gamecount);
+    games[gamecount] = std::make_unique<clsGame>();
+    clsGame& g = *games[gamecount];
+    g.Game = line;
+
+    // The parts are read as views of the line and copied once at the end.
+    QStringView name, year, publisher, genre, raw, flags, author, source;
+    LineReader r(line);
+    const int o1 = r.Find(QLatin1Char('('), 1);
+    if (o1 == 0) {
+        // Keep everything, so that the next save loses nothing of the line.
+        name = line;
+        r.End();
+    } else {
+        name = QStringView(line).left(std::max(0, o1 - 2));
+        year = r.Part(o1, QLatin1Char(')'));
+        r.Optional(QLatin1Char('('), QLatin1Char(')'), publisher);
+    }
+    r.Optional(QLatin1Char('<'), QLatin1Char('>'), genre);
+    const bool hasRaw = r.Optional(QLatin1Char('['), QLatin1Char(']'), raw);
+    if (r.Optional(QLatin1Char('{'), QLatin1Char('}'), flags)) ReadFlags(flags, g);
+    r.Optional(QLatin1Char('('), QLatin1Char(')'), author);
+    r.Optional(QLatin1Char('/'), QLatin1Char('/'), source);
+
+    g.Name = name.size() == line.size() ? line : name.toString();
+    g.RawFileName = raw.toString();
+    g.Author = author.toString();
+
+    const qsizetype comma = name.indexOf(QLatin1Char(','));
+    const QStringView stem = comma < 0 ? name : name.left(comma);
+    if (hasRaw && !raw.startsWith(QLatin1Char('.'))) {
+        g.Filename = g.RawFileName;
+    } else {
+        g.Filename.reserve(stem.size() + (hasRaw ? raw.size() : 4));
+        StripInto(stem, g.Filename);
+        g.Filename += hasRaw ? raw : QStringView(u".ssd");
+    }
+
+    if (g.lcFlags[kFlagV]) {
+        g.DisplayFilename = QStringLiteral("Various/") + g.Filename;
+    } else if (g.lcFlags[kFlagA]) {
+        g.DisplayFilename = QStringLiteral("Adventures/") + g.Filename;
+    } else {
+        g.DisplayFilename.reserve(publisher.size() + 1 + g.Filename.size());
+        AppendPublisherFolder(publisher, g.DisplayFilename);
+        g.DisplayFilename += QLatin1Char('/');
+        g.DisplayFilename += g.Filename;
+    }
+
+    g.DisplayName = g.Name;
+    if (g.lcFlags[kFlagS]) {
+        ++gSame;
+        if (gSame >= 1 && gSame <= 10) g.DisplayName += QLatin1String(kSeries[gSame - 1]);
+    } else {
+        gSame = 0;
+    }
+    if (g.lcFlags[kFlagR]) g.DisplayName += QStringLiteral(" [Re]");
+
+    // Each list sees its values in game order; the field shares the list's
+    // entry when the letter case agrees.
+    g.Year = OfferYear(year);
+    g.Genre = OfferGenre(genre);
+    g.Publisher = OfferPub(publisher);
+    g.Source = OfferSource(source);
+}
+
+QString BuildGame(int i) {
+    if (i < 1 || i > UBound(games) || !games[i]) return QString();
+    clsGame& g = *games[i];
+    QString line = g.Name + QStringLiteral(" (") + g.Year + QStringLiteral(") (") + g.Publisher + QLatin1Char(')');
+    if (!g.Genre.isEmpty()) line += QLatin1Char('<') + g.Genre + QLatin1Char('>');
+    if (!g.RawFileName.isEmpty()) line += QLatin1Char('[') + g.RawFileName + QLatin1Char(']');
+
+    g.ucFlags[kFlagD] = TextEquals(g.DiskOK, QStringLiteral("Yes"));
+    g.lcFlags[kFlagD] = TextEquals(g.DiskOK, QStringLiteral("No"));
+    g.ucFlags[kFlagP] = TextEquals(g.PicOK, QStringLiteral("Yes"));
+    g.lcFlags[kFlagP] = TextEquals(g.PicOK, QStringLiteral("No"));
+    QString flags;
+    for (int k = 1; k <= 26; ++k) {
+        if (g.ucFlags[k]) flags += QChar(char16_t(64 + k));
+        if (g.lcFlags[k]) flags += QChar(char16_t(96 + k));
+    }
+    if (!flags.isEmpty()) line += QLatin1Char('{') + flags + QLatin1Char('}');
+
+    if (!g.Author.isEmpty()) line += QLatin1Char('(') + g.Author + QLatin1Char(')');
+    if (!g.Source.isEmpty()) line += QLatin1Char('/') + g.Source + QLatin1Char('/');
+    return line;
+}
+
+QString Strip(const QString& s) {
+    QString stem;
+    StripInto(s, stem);
+    return stem;
+}

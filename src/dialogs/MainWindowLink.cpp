@@ -1,0 +1,13 @@
+#include "dialogs/MainWindowLink.h"
+
+namespace {
+MainWindowLink* registered = nullptr;
+}
+
+MainWindowLink* GetMainWindowLink() {
+    return registered;
+}
+
+void SetMainWindowLink(MainWindowLink* link) {
+    registered = link;
+}

@@ -1,0 +1,328 @@
+#include "platform/Listbox.h"
+
+#include "platform/Events.h"
+#include "platform/Graphics.h"
+#include "platform/ListboxModel.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <map>
+
+namespace {
+
+Color ToColor(const QColor& color) {
+    return RGB(color.red(), color.green(), color.blue());
+}
+
+}  // namespace
+
+// The table view styled as a list; also paints the empty area below the last
+// row through CellBackgroundPaint.
+class ListboxView : public QTableView {
+public:
+    explicit ListboxView(Listbox& owner) : owner_(owner) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QTableView::paintEvent(event);
+        if (!owner_.CellBackgroundPaint) return;
+        const int rows = model()->rowCount();
+        const int top = rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0;
+        const int height = viewport()->height() - top;
+        if (height <= 0) return;
+        QPainter painter(viewport());
+        const Color text = ToColor(palette().color(QPalette::Text));
+        for (int column = 0; column < model()->columnCount(); ++column) {
+            if (isColumnHidden(column)) continue;
+            Graphics g(painter, columnViewportPosition(column), top, columnWidth(column), height,
+                       text);
+            owner_.CellBackgroundPaint(g, owner_.ListCount(), column);
+        }
+    }
+
+private:
+    Listbox& owner_;
+};
+
+// Raises CellBackgroundPaint, then CellTextPaint, then draws what they left.
+class ListboxDelegate : public QStyledItemDelegate {
+public:
+    ListboxDelegate(Listbox& owner, QObject* parent) : QStyledItemDelegate(parent), owner_(owner) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const QRect cell = item.rect;
+        const int row = index.row();
+        const int column = index.column();
+        const bool selected = item.state & QStyle::State_Selected;
+        const Color text = ToColor(item.palette.color(QPalette::Text));
+        QStyle* style = item.widget ? item.widget->style() : nullptr;
+
+        bool done = false;
+        if (owner_.CellBackgroundPaint) {
+            Graphics g(*painter, cell.x(), cell.y(), cell.width(), cell.height(), text);
+            done = owner_.CellBackgroundPaint(g, row, column);
+        }
+        // The list's own background is the viewport's; only a selection is drawn.
+        if (!done && selected && style)
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
+
+        const int margin =
+            (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) : 2) + 1;
+        const QFontMetrics metrics(item.font);
+        done = false;
+        if (owner_.CellTextPaint) {
+            const int baseline = (cell.height() - metrics.height()) / 2 + metrics.ascent();
+            Graphics g(*painter, cell.x(), cell.y(), cell.width(), cell.height(), text);
+            done = owner_.CellTextPaint(g, row, column, margin, baseline);
+        }
+        if (done) return;
+        const QRect textRect = cell.adjusted(margin, 0, -margin, 0);
+        painter->save();
+        painter->setFont(item.font);
+        painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          metrics.elidedText(item.text, Qt::ElideRight, textRect.width()));
+        painter->restore();
+    }
+
+private:
+    Listbox& owner_;
+};
+
+struct Listbox::Impl {
+    ListboxView* view = nullptr;
+    ListboxModel* model = nullptr;
+    QString widths;
+    int sortedColumn = -1;
+    std::map<int, int> directions;
+    bool resizable = true;
+};
+
+Listbox::Listbox(Window& parent, int left, int top, int width, int height)
+    : Control(parent, left, top, width, height, new ListboxView(*this)),
+      d(std::make_unique<Impl>()) {
+    Setup();
+}
+
+Listbox::Listbox(TabPanel& panel, int page, int left, int top, int width, int height)
+    : Control(panel, page, left, top, width, height, new ListboxView(*this)),
+      d(std::make_unique<Impl>()) {
+    Setup();
+}
+
+Listbox::~Listbox() = default;
+
+void Listbox::Setup() {
+    d->view = static_cast<ListboxView*>(Widget());
+    d->model = new ListboxModel(d->view);
+    ListboxView* view = d->view;
+    view->setModel(d->model);
+    view->setItemDelegate(new ListboxDelegate(*this, view));
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Uniform rows: the view never measures them, whatever the row count.
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    QHeaderView* heading = view->horizontalHeader();
+    heading->setHighlightSections(false);
+    heading->setStretchLastSection(false);
+    heading->setMinimumSectionSize(4);
+    heading->setSectionsClickable(false);
+    heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setSortIndicatorShown(false);
+    WatchMouse(view->viewport());
+}
+
+int Listbox::ColumnCount() const {
+    return d->model->ColumnCount();
+}
+
+void Listbox::SetColumnCount(int count) {
+    d->model->SetColumnCount(count);
+    ApplyColumnWidths();
+    ApplySortMark();
+}
+
+QString Listbox::ColumnWidths() const {
+    return d->widths;
+}
+
+void Listbox::SetColumnWidths(const QString& widths) {
+    d->widths = widths;
+    ApplyColumnWidths();
+}
+
+int Listbox::ColumnWidth(int column) const {
+    return d->view->columnWidth(column);
+}
+
+void Listbox::ApplyColumnWidths() {
+    const QStringList parts = d->widths.split(QLatin1Char(','));
+    const int listWidth = d->view->width() - 2 * d->view->frameWidth();
+    for (int column = 0; column < parts.size() && column < ColumnCount(); ++column) {
+        QString part = parts[column].trimmed();
+        const bool percent = part.endsWith(QLatin1Char('%'));
+        if (percent) part.chop(1);
+        bool ok = false;
+        const double value = part.toDouble(&ok);
+        if (!ok || value < 0) continue;
+        d->view->setColumnWidth(column, qRound(percent ? value * listWidth / 100.0 : value));
+    }
+}
+
+QString Listbox::Heading(int column) const {
+    return d->model->Heading(column);
+}
+
+void Listbox::SetHeading(int column, const QString& text) {
+    d->model->SetHeading(column, text);
+}
+
+bool Listbox::HasHeading() const {
+    return !d->view->horizontalHeader()->isHidden();
+}
+
+void Listbox::SetHasHeading(bool hasHeading) {
+    d->view->horizontalHeader()->setVisible(hasHeading);
+}
+
+bool Listbox::ColumnsResizable() const {
+    return d->resizable;
+}
+
+void Listbox::SetColumnsResizable(bool resizable) {
+    d->resizable = resizable;
+    d->view->horizontalHeader()->setSectionResizeMode(resizable ? QHeaderView::Interactive
+                                                                : QHeaderView::Fixed);
+}
+
+void Listbox::SetScrollBarHorizontal(bool shown) {
+    d->view->setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void Listbox::SetScrollBarVertical(bool shown) {
+    d->view->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+int Listbox::SortedColumn() const {
+    return d->sortedColumn;
+}
+
+void Listbox::SetSortedColumn(int column) {
+    d->sortedColumn = column;
+    ApplySortMark();
+}
+
+int Listbox::ColumnSortDirection(int column) const {
+    const auto found = d->directions.find(column);
+    return found == d->directions.end() ? 0 : found->second;
+}
+
+void Listbox::SetColumnSortDirection(int column, int direction) {
+    d->directions[column] = direction;
+    ApplySortMark();
+}
+
+void Listbox::ApplySortMark() {
+    QHeaderView* heading = d->view->horizontalHeader();
+    const int column = d->sortedColumn;
+    const int direction = ColumnSortDirection(column);
+    const bool marked = column >= 0 && column < ColumnCount() && direction != 0;
+    heading->setSortIndicatorShown(marked);
+    if (marked)
+        heading->setSortIndicator(column, direction < 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void Listbox::Sort() {
+    d->model->SortByColumn(d->sortedColumn, ColumnSortDirection(d->sortedColumn) >= 0);
+}
+
+void Listbox::AddRow(const QString& text) {
+    d->model->AppendRow(text);
+}
+
+void Listbox::DeleteAllRows() {
+    d->model->Clear();
+}
+
+int Listbox::ListCount() const {
+    return d->model->RowCount();
+}
+
+int Listbox::LastIndex() const {
+    return ListCount() - 1;
+}
+
+QString Listbox::Cell(int row, int column) const {
+    return d->model->Text(row, column);
+}
+
+void Listbox::SetCell(int row, int column, const QString& text) {
+    d->model->SetText(row, column, text);
+}
+
+int Listbox::CellTag(int row, int column) const {
+    return d->model->Tag(row, column);
+}
+
+void Listbox::SetCellTag(int row, int column, int tag) {
+    d->model->SetTag(row, column, tag);
+}
+
+int Listbox::ListIndex() const {
+    const QModelIndexList rows = d->view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void Listbox::SetListIndex(int row) {
+    d->model->Publish();
+    QItemSelectionModel* selection = d->view->selectionModel();
+    if (row < 0 || row >= ListCount()) {
+        selection->clear();
+        return;
+    }
+    const QModelIndex index = d->model->index(row, 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                          QItemSelectionModel::Rows);
+    // Into view vertically only: the user's horizontal scrolling stays.
+    QScrollBar* across = d->view->horizontalScrollBar();
+    const int scrolled = across->value();
+    d->view->scrollTo(index);
+    across->setValue(scrolled);
+}
+
+void Listbox::Refresh(bool) {
+    d->model->Publish();
+    d->view->viewport()->update();
+}
+
+ListboxModel& Listbox::Model() const {
+    return *d->model;
+}
+
+bool Listbox::OnMouseDown(int x, int y) {
+    if (MouseDown && MouseDown(x, y)) return true;
+    if (IsContextualClick() || !CellClick) return false;
+    const QPoint at = d->view->viewport()->mapFrom(d->view, QPoint(x, y));
+    const QModelIndex index = d->view->indexAt(at);
+    if (!index.isValid()) return false;
+    const QRect cell = d->view->visualRect(index);
+    return CellClick(index.row(), index.column(), at.x() - cell.x(), at.y() - cell.y());
+}
+
+void Listbox::OnDoubleClick() {
+    if (DoubleClick) DoubleClick();
+}

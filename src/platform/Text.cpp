@@ -1,0 +1,125 @@
+#include "platform/Text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Zero-based offset for a 1-based start; starts below 1 count as 1.
+qsizetype Offset(int start) {
+    return start < 1 ? 0 : qsizetype(start) - 1;
+}
+
+bool IsDigit(QChar ch) {
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
+
+}  // namespace
+
+int InStr(const QString& s, const QString& find) {
+    return InStr(1, s, find);
+}
+
+int InStr(int start, const QString& s, const QString& find) {
+    const qsizetype from = Offset(start);
+    if (from >= s.size()) return 0;
+    if (find.isEmpty()) return int(from) + 1;
+    const qsizetype at = s.indexOf(find, from, Qt::CaseInsensitive);
+    return at < 0 ? 0 : int(at) + 1;
+}
+
+QString Left(const QString& s, int n) {
+    return n <= 0 ? QString() : s.left(n);
+}
+
+QString Mid(const QString& s, int start) {
+    const qsizetype from = Offset(start);
+    return from >= s.size() ? QString() : s.mid(from);
+}
+
+QString Mid(const QString& s, int start, int len) {
+    const qsizetype from = Offset(start);
+    if (len <= 0 || from >= s.size()) return QString();
+    return s.mid(from, len);
+}
+
+QString Right(const QString& s, int n) {
+    return n <= 0 ? QString() : s.right(n);
+}
+
+int Len(const QString& s) {
+    return int(s.size());
+}
+
+int Asc(const QString& s) {
+    return s.isEmpty() ? 0 : s.at(0).unicode();
+}
+
+QString Chr(int code) {
+    if (code < 0 || code > 0xFFFF) return QString();
+    return QString(QChar(char16_t(code)));
+}
+
+QString Str(qint64 n) {
+    return QString::number(n);
+}
+
+double Val(const QString& s) {
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n && (s.at(i) == QLatin1Char(' ') || s.at(i) == QLatin1Char('\t'))) ++i;
+    const qsizetype begin = i;
+    if (i < n && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-'))) ++i;
+    qsizetype digits = 0;
+    while (i < n && IsDigit(s.at(i))) { ++i; ++digits; }
+    if (i < n && s.at(i) == QLatin1Char('.')) {
+        ++i;
+        while (i < n && IsDigit(s.at(i))) { ++i; ++digits; }
+    }
+    if (digits == 0) return 0;
+    // An exponent counts only when digits follow it.
+    if (i < n && (s.at(i) == QLatin1Char('e') || s.at(i) == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        if (j < n && (s.at(j) == QLatin1Char('+') || s.at(j) == QLatin1Char('-'))) ++j;
+        if (j < n && IsDigit(s.at(j))) {
+            while (j < n && IsDigit(s.at(j))) ++j;
+            i = j;
+        }
+    }
+    // QString's conversion is locale-independent, unlike strtod.
+    return s.mid(begin, i - begin).toDouble();
+}
+
+int IntegerPart(double d) {
+    if (std::isnan(d)) return 0;
+    if (d >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (d <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return int(d);
+}
+
+QString Uppercase(const QString& s) {
+    return s.toUpper();
+}
+
+bool TextEquals(const QString& a, const QString& b) {
+    // Case folding keeps the length of UTF-16 text, so a length check is safe.
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int TextCompare(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int BitAnd(int a, int b) {
+    return a & b;
+}
+
+int BitXor(int a, int b) {
+    return a ^ b;
+}
+
+bool IsAsciiAlnum(QChar ch) {
+    const char16_t c = ch.unicode();
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}

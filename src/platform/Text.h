@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// Text functions with positions counted from 1. None of them reads outside
+// its text: a negative length gives "", a start past the end gives "", and a
+// start below 1 counts as 1.
+
+// Position of the first `find` in `s` at or after `start`, letter case
+// ignored; 0 when there is none. An empty `find` is found at `start` itself
+// when that lies within the text (so never in the empty text).
+int InStr(const QString& s, const QString& find);
+int InStr(int start, const QString& s, const QString& find);
+
+QString Left(const QString& s, int n);
+QString Mid(const QString& s, int start);
+QString Mid(const QString& s, int start, int len);
+QString Right(const QString& s, int n);
+int Len(const QString& s);
+
+// Code of the first character; 0 for the empty text.
+int Asc(const QString& s);
+// The one character with that code; "" for a code outside 0..65535.
+QString Chr(int code);
+QString Str(qint64 n);
+
+// The number at the start of the text (blanks before it allowed; sign,
+// digits, fraction and exponent), 0 when the text does not start with one.
+double Val(const QString& s);
+// Whole part of a number stored into an integer: truncated toward zero,
+// clamped to the int range; NaN gives 0.
+int IntegerPart(double d);
+
+QString Uppercase(const QString& s);
+
+// Equality and order that ignore letter case.
+bool TextEquals(const QString& a, const QString& b);
+int TextCompare(const QString& a, const QString& b);
+
+int BitAnd(int a, int b);
+int BitXor(int a, int b);
+
+// Only the ASCII digits and letters: the file-name and picture-name rules
+// drop every other character, accented Mac Roman letters included.
+bool IsAsciiAlnum(QChar ch);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSaveFile>
+#include <QString>
+
+#include <memory>
+
+// A Mac Roman text file written line by line. The previous file stays whole
+// until Close() commits the new one, so a crash or a full disk loses nothing;
+// a stream dropped without Close() leaves the previous file as it was.
+class TextOutputStream {
+public:
+    // nullptr when the file cannot be created; `errorString` then says why.
+    static std::unique_ptr<TextOutputStream> Create(const QString& path, QString* errorString = nullptr);
+
+    // Writes the text and a LF; a character Mac Roman cannot hold becomes "?".
+    void WriteLine(const QString& text);
+    // Commits the file; false (and ErrorString()) when it could not be written.
+    bool Close();
+    QString ErrorString() const;
+
+private:
+    explicit TextOutputStream(const QString& path);
+
+    QSaveFile file_;
+    QString error_;
+    bool closed_ = false;
+};

@@ -1,0 +1,102 @@
+#include "platform/FolderItem.h"
+#include "platform/TextInputStream.h"
+#include "platform/TextOutputStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Touch(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+TEST(FolderItem, NoItemForNoPath) {
+    const FolderItem items[] = {FolderItem(), FolderItem::FromShellPath(QString()), FolderItem().Child("x")};
+    for (const auto& item : items) {
+        EXPECT_FALSE(item.IsValid());
+        EXPECT_FALSE(item.Exists());
+        EXPECT_FALSE(item.Directory());
+        EXPECT_EQ(item.Count(), 0);
+        EXPECT_FALSE(item.OpenAsTextFile());
+        EXPECT_FALSE(item.CreateTextFile());
+    }
+}
+
+TEST(FolderItem, NamesPathsAndChildren) {
+    QTemporaryDir dir;
+    const FolderItem folder = FolderItem::FromShellPath(dir.path() + "/");
+    EXPECT_EQ(folder.ShellPath(), dir.path());
+    EXPECT_TRUE(folder.Exists());
+    EXPECT_TRUE(folder.Directory());
+
+    const FolderItem child = folder.Child("My Games");
+    EXPECT_EQ(child.ShellPath(), dir.path() + "/My Games");
+    EXPECT_EQ(child.DisplayName(), QStringLiteral("My Games"));
+    EXPECT_TRUE(child.IsValid());
+    EXPECT_FALSE(child.Exists());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("My Games"));
+    EXPECT_TRUE(child.Exists());
+    EXPECT_TRUE(child.Directory());
+
+    Touch(dir.filePath("file.ssd"));
+    EXPECT_TRUE(folder.Child("file.ssd").Exists());
+    EXPECT_FALSE(folder.Child("file.ssd").Directory());
+    EXPECT_EQ(FolderItem("/").Child("tmp").ShellPath(), QStringLiteral("/tmp"));
+}
+
+TEST(FolderItem, ListsEntriesSortedByNameFromOne) {
+    QTemporaryDir dir;
+    for (const char* name : {"beta.uef", "Alpha.ssd", ".hidden", "alpha.ssd", "Gamma"}) Touch(dir.filePath(name));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Delta"));
+    const FolderItem folder(dir.path());
+    ASSERT_EQ(folder.Count(), 6);
+    QStringList names;
+    for (int i = 1; i <= folder.Count(); ++i) names << folder.Item(i).DisplayName();
+    EXPECT_EQ(names, (QStringList{".hidden", "Alpha.ssd", "alpha.ssd", "beta.uef", "Delta", "Gamma"}));
+    EXPECT_TRUE(folder.Item(5).Directory());
+    EXPECT_FALSE(folder.Item(0).IsValid());
+    EXPECT_FALSE(folder.Item(7).IsValid());
+    EXPECT_FALSE(folder.Item(-1).IsValid());
+}
+
+TEST(FolderItem, ListingFollowsChanges) {
+    QTemporaryDir dir;
+    const FolderItem folder(dir.path());
+    EXPECT_EQ(folder.Count(), 0);
+    Touch(dir.filePath("a"));
+    EXPECT_EQ(folder.Count(), 1);
+    Touch(dir.filePath("b"));
+    EXPECT_EQ(folder.Item(2).DisplayName(), QStringLiteral("b"));
+    ASSERT_TRUE(QFile::remove(dir.filePath("a")));
+    EXPECT_EQ(folder.Count(), 1);
+    EXPECT_EQ(folder.Item(1).DisplayName(), QStringLiteral("b"));
+    EXPECT_EQ(folder.Child("b").Count(), 0);  // a file lists nothing
+}
+
+TEST(FolderItem, TextFilesRoundTrip) {
+    QTemporaryDir dir;
+    const FolderItem file = FolderItem(dir.path()).Child("list.txt");
+    EXPECT_FALSE(file.OpenAsTextFile());
+    auto out = file.CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine(QStringLiteral("first \u00E9"));
+    out->WriteLine(QStringLiteral("second"));
+    ASSERT_TRUE(out->Close());
+    auto in = file.OpenAsTextFile();
+    ASSERT_TRUE(in);
+    EXPECT_EQ(in->ReadLine(), QStringLiteral("first \u00E9"));
+    EXPECT_EQ(in->ReadLine(), QStringLiteral("second"));
+    EXPECT_TRUE(in->AtEOF());
+    EXPECT_FALSE(FolderItem(dir.path()).OpenAsTextFile());
+
+    QString error;
+    EXPECT_FALSE(FolderItem(dir.path()).CreateTextFile(&error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "platform/TextInputStream.h"
+#include "platform/TextOutputStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TextStreams : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    void WriteBytes(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    static QByteArray ReadBytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // Reads as the program's loaders do: the end test follows each line.
+    QStringList ReadAll(const QByteArray& bytes) {
+        const QString path = Path("in.txt");
+        WriteBytes(path, bytes);
+        auto in = TextInputStream::Open(path);
+        EXPECT_TRUE(in);
+        QStringList lines;
+        if (!in) return lines;
+        do {
+            lines << in->ReadLine();
+        } while (!in->AtEOF());
+        return lines;
+    }
+};
+
+TEST_F(TextStreams, AcceptsEveryLineEnd) {
+    const struct {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {"a\nb\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\r\nb\r", {"a", "", "b"}},
+        {"\n", {""}},
+        {"", {""}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.bytes.toHex().constData();
+}
+
+TEST_F(TextStreams, ReadingPastTheEndGivesEmptyLines) {
+    WriteBytes(Path("one.txt"), "only\n");
+    auto in = TextInputStream::Open(Path("one.txt"));
+    ASSERT_TRUE(in);
+    EXPECT_FALSE(in->AtEOF());
+    EXPECT_EQ(in->ReadLine(), QStringLiteral("only"));
+    EXPECT_TRUE(in->AtEOF());
+    EXPECT_EQ(in->ReadLine(), QString());
+    EXPECT_EQ(in->ReadLine(), QString());
+    in->Close();
+    EXPECT_TRUE(in->AtEOF());
+}
+
+TEST_F(TextStreams, OpeningWhatCannotBeReadGivesNothing) {
+    EXPECT_FALSE(TextInputStream::Open(Path("missing.txt")));
+    EXPECT_FALSE(TextInputStream::Open(dir.path()));
+    EXPECT_FALSE(TextInputStream::Open(QString()));
+}
+
+TEST_F(TextStreams, MacRomanBytesAreOneCharacterEach) {
+    const QStringList lines = ReadAll(QByteArray("\x8E\xDB\xA5\x80\xF0z", 6));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].size(), 6);
+    EXPECT_EQ(lines[0].left(4), QStringLiteral("\u00E9\u20AC\u2022\u00C4"));
+    EXPECT_EQ(lines[0].at(5), QLatin1Char('z'));
+}
+
+TEST_F(TextStreams, EveryByteSurvivesAReadAndAWrite) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\n' && b != '\r') all.append(char(b));
+    const QStringList lines = ReadAll(all);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].size(), all.size());
+
+    auto out = TextOutputStream::Create(Path("out.txt"));
+    ASSERT_TRUE(out);
+    out->WriteLine(lines[0]);
+    ASSERT_TRUE(out->Close());
+    EXPECT_EQ(ReadBytes(Path("out.txt")), all + '\n');
+}
+
+TEST_F(TextStreams, WritesLfAndQuestionMarksForForeignCharacters) {
+    auto out = TextOutputStream::Create(Path("out.txt"));
+    ASSERT_TRUE(out);
+    out->WriteLine(QStringLiteral("caf\u00E9 \u00FC"));
+    out->WriteLine(QString());
+    out->WriteLine(QStringLiteral("\u65E5\u672C x \u0394"));
+    ASSERT_TRUE(out->Close());
+    EXPECT_TRUE(out->ErrorString().isEmpty());
+    EXPECT_EQ(ReadBytes(Path("out.txt")), QByteArray("caf\x8E \x9F\n\n?? x \xC6\n"));
+}
+
+TEST_F(TextStreams, PreviousFileStaysUntilTheNewOneIsCommitted) {
+    WriteBytes(Path("keep.txt"), "old\n");
+    {
+        auto out = TextOutputStream::Create(Path("keep.txt"));
+        ASSERT_TRUE(out);
+        out->WriteLine(QStringLiteral("new"));
+        EXPECT_EQ(ReadBytes(Path("keep.txt")), QByteArray("old\n"));
+        // Dropped without Close(), as after a failure part-way.
+    }
+    EXPECT_EQ(ReadBytes(Path("keep.txt")), QByteArray("old\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+}
+
+TEST_F(TextStreams, CreatingWhereNoFileCanBeGivesAReason) {
+    const QString targets[] = {dir.path(), Path("no-such-folder/out.txt"), QString()};
+    for (const QString& target : targets) {
+        QString error;
+        EXPECT_FALSE(TextOutputStream::Create(target, &error)) << target.toStdString();
+        EXPECT_FALSE(error.isEmpty()) << target.toStdString();
+    }
+}
+
+}  // namespace

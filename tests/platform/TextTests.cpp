@@ -1,0 +1,106 @@
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct InStrCase {
+    int start;
+    const char* s;
+    const char* find;
+    int expected;
+};
+
+TEST(Text, InStrCountsFromOneIgnoresCaseAndStaysInside) {
+    const InStrCase cases[] = {
+        {1, "Hello", "l", 3},      {1, "Hello", "LL", 3},  {4, "Hello", "l", 4},   {5, "Hello", "l", 0},
+        {1, "Hello", "x", 0},      {6, "Hello", "o", 0},   {99, "Hello", "o", 0},  {0, "Hello", "h", 1},
+        {-5, "Hello", "H", 1},     {1, "Hello", "Hello!", 0},
+        // An empty search text is found where the search starts, inside the text only.
+        {1, "abc", "", 1},         {3, "abc", "", 3},      {4, "abc", "", 0},      {1, "", "", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InStr(c.start, QString::fromUtf8(c.s), QString::fromUtf8(c.find)), c.expected)
+            << c.start << " '" << c.s << "' '" << c.find << "'";
+    EXPECT_EQ(InStr(QStringLiteral("Lunar Docks, The"), QStringLiteral(",")), 12);
+    EXPECT_EQ(InStr(QStringLiteral("caf\u00C9"), QStringLiteral("\u00E9")), 4);
+}
+
+TEST(Text, CuttingNeverReadsOutsideTheText) {
+    const QString s = QStringLiteral("abcdef");
+    struct Case {
+        QString got;
+        const char* expected;
+    } cases[] = {
+        {Left(s, 2), "ab"},       {Left(s, 0), ""},        {Left(s, -1), ""},       {Left(s, 99), "abcdef"},
+        {Right(s, 2), "ef"},      {Right(s, -3), ""},      {Right(s, 99), "abcdef"},
+        {Mid(s, 3), "cdef"},      {Mid(s, 6), "f"},        {Mid(s, 7), ""},         {Mid(s, 99), ""},
+        {Mid(s, 0), "abcdef"},    {Mid(s, 2, 3), "bcd"},   {Mid(s, 5, 99), "ef"},   {Mid(s, 2, 0), ""},
+        {Mid(s, 2, -4), ""},      {Mid(s, 7, 1), ""},      {Mid(QString(), 1, 1), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, QString::fromUtf8(c.expected));
+    EXPECT_EQ(Len(s), 6);
+    EXPECT_EQ(Len(QString()), 0);
+}
+
+TEST(Text, CharacterCodes) {
+    EXPECT_EQ(Asc(QString()), 0);
+    EXPECT_EQ(Asc(QStringLiteral("Ab")), 65);
+    EXPECT_EQ(Asc(QStringLiteral("\u00E9")), 0xE9);
+    EXPECT_EQ(Chr(97), QStringLiteral("a"));
+    EXPECT_EQ(Chr(0x20AC), QStringLiteral("\u20AC"));
+    EXPECT_EQ(Chr(-1), QString());
+    EXPECT_EQ(Chr(0x10000), QString());
+    EXPECT_EQ(Str(0), QStringLiteral("0"));
+    EXPECT_EQ(Str(-42), QStringLiteral("-42"));
+    EXPECT_EQ(Str(std::numeric_limits<qint64>::max()), QStringLiteral("9223372036854775807"));
+    EXPECT_EQ(Uppercase(QStringLiteral("abc\u00E9")), QStringLiteral("ABC\u00C9"));
+}
+
+TEST(Text, ValReadsTheNumberAtTheStart) {
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"12", 12},    {"  12abc", 12}, {"\t7", 7},    {"abc", 0},     {"", 0},       {"-3.5", -3.5},
+        {"+7", 7},     {".5", 0.5},     {"5.", 5},     {"1e3", 1000},  {"2E-1x", 0.2}, {"1e", 1},
+        {"1e+", 1},    {"- 5", 0},      {".", 0},      {"-", 0},       {"12 34", 12},  {"0x1F", 0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.expected) << c.text;
+}
+
+TEST(Text, IntegerPartTruncatesAndClamps) {
+    const int maxInt = std::numeric_limits<int>::max();
+    const int minInt = std::numeric_limits<int>::min();
+    const struct {
+        double value;
+        int expected;
+    } cases[] = {
+        {2.9, 2}, {-2.9, -2}, {0.4, 0}, {1e20, maxInt}, {-1e20, minInt}, {2147483647.0, maxInt},
+        {std::nan(""), 0}, {INFINITY, maxInt}, {-INFINITY, minInt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IntegerPart(c.value), c.expected) << c.value;
+    EXPECT_EQ(IntegerPart(Val(QStringLiteral("1e999"))), maxInt);
+}
+
+TEST(Text, ComparisonsIgnoreLetterCase) {
+    EXPECT_TRUE(TextEquals(QStringLiteral("Orbit Soft"), QStringLiteral("ORBIT soft")));
+    EXPECT_TRUE(TextEquals(QStringLiteral("\u00C9t\u00E9"), QStringLiteral("\u00E9T\u00C9")));
+    EXPECT_FALSE(TextEquals(QStringLiteral("Orbit"), QStringLiteral("Orbit ")));
+    EXPECT_EQ(TextCompare(QStringLiteral("apple"), QStringLiteral("Banana")), -1);
+    EXPECT_EQ(TextCompare(QStringLiteral("Banana"), QStringLiteral("apple")), 1);
+    EXPECT_EQ(TextCompare(QStringLiteral("ZAP"), QStringLiteral("zap")), 0);
+    EXPECT_EQ(TextCompare(QString(), QStringLiteral("a")), -1);
+}
+
+TEST(Text, BitsAndAsciiLettersAndDigits) {
+    EXPECT_EQ(BitAnd(0b1101, 0b0110), 0b0100);
+    EXPECT_EQ(BitXor(0b1101, 0b0110), 0b1011);
+    for (const QChar c : QStringLiteral("09azAZ")) EXPECT_TRUE(IsAsciiAlnum(c)) << c.unicode();
+    for (const QChar c : QStringLiteral("/:@[`{-. \u00E9\u00C5\u0660")) EXPECT_FALSE(IsAsciiAlnum(c)) << c.unicode();
+}
+
+}  // namespace

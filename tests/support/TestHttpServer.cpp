@@ -1,0 +1,131 @@
+#include "support/TestHttpServer.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// Request headers are small; a client that sends more is misbehaving.
+constexpr int kMaxRequestBytes = 64 * 1024;
+
+struct PendingRequest {
+    QByteArray bytes;
+    bool answered = false;
+};
+
+QByteArray ReasonPhrase(int status) {
+    switch (status) {
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+TestHttpServer::TestHttpServer() {
+    if (!server_.listen(QHostAddress::LocalHost, 0))
+        throw std::runtime_error("test HTTP server cannot listen on 127.0.0.1");
+    QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { Accept(); });
+}
+
+TestHttpServer::~TestHttpServer() {
+    server_.close();
+}
+
+quint16 TestHttpServer::Port() const {
+    return server_.serverPort();
+}
+
+QString TestHttpServer::Host() const {
+    return QStringLiteral("127.0.0.1:%1").arg(Port());
+}
+
+QString TestHttpServer::Url(const QString& path) const {
+    return QStringLiteral("http://") + Host() + path;
+}
+
+void TestHttpServer::SetResponse(const QString& path, const QByteArray& body, int status) {
+    behaviours_[path] = Behaviour{Mode::Respond, body, status};
+}
+
+void TestHttpServer::SetStall(const QString& path) {
+    behaviours_[path] = Behaviour{Mode::Stall, {}, 0};
+}
+
+void TestHttpServer::SetRefuse(const QString& path) {
+    behaviours_[path] = Behaviour{Mode::Refuse, {}, 0};
+}
+
+int TestHttpServer::RequestCount(const QString& path) const {
+    return counts_.value(path, 0);
+}
+
+int TestHttpServer::TotalRequests() const {
+    return total_;
+}
+
+void TestHttpServer::Accept() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        // Sockets are children of the server, so stalled ones go with it.
+        socket->setParent(&server_);
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto request = std::make_shared<PendingRequest>();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+            if (request->answered) {
+                socket->readAll();
+                return;
+            }
+            request->bytes.append(socket->readAll());
+            if (!request->bytes.contains("\r\n\r\n")) {
+                if (request->bytes.size() > kMaxRequestBytes)
+                    socket->abort();
+                return;
+            }
+            request->answered = true;
+            const QList<QByteArray> words =
+                request->bytes.left(request->bytes.indexOf("\r\n")).split(' ');
+            Answer(socket, words.size() >= 2 ? QString::fromLatin1(words.at(1)) : QString());
+        });
+    }
+}
+
+void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
+    ++total_;
+    ++counts_[path];
+    const auto found = behaviours_.constFind(path);
+    const Behaviour behaviour = found != behaviours_.constEnd()
+                                    ? *found
+                                    : Behaviour{Mode::Respond, QByteArrayLiteral("Not Found"), 404};
+    switch (behaviour.mode) {
+    case Mode::Stall:
+        return;
+    case Mode::Refuse:
+        socket->abort();
+        return;
+    case Mode::Respond:
+        break;
+    }
+    QByteArray response = "HTTP/1.0 " + QByteArray::number(behaviour.status) + ' ' +
+                          ReasonPhrase(behaviour.status) + "\r\n";
+    response += "Content-Type: application/octet-stream\r\n";
+    response += "Content-Length: " + QByteArray::number(behaviour.body.size()) + "\r\n";
+    response += "Connection: close\r\n\r\n";
+    response += behaviour.body;
+    socket->write(response);
+    socket->disconnectFromHost();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QTcpServer>
+
+// An HTTP/1.0 server on 127.0.0.1 for tests, on a port the system picks. It
+// answers in the event loop of the thread that made it, so the code under
+// test must keep that loop running while it waits (as HTTPSocket does).
+// A path is the request target as sent, query included ("/a/b.php?x=1").
+// Paths without a set behaviour get "404 Not Found" with the body "Not Found".
+class TestHttpServer {
+public:
+    TestHttpServer();
+    ~TestHttpServer();
+    TestHttpServer(const TestHttpServer&) = delete;
+    TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+    quint16 Port() const;
+    // "127.0.0.1:port": the host part the program puts in front of its paths.
+    QString Host() const;
+    // "http://127.0.0.1:port" + path.
+    QString Url(const QString& path) const;
+
+    // Answers the path with the status and the body, byte for byte.
+    void SetResponse(const QString& path, const QByteArray& body, int status = 200);
+    // Reads the request and never answers; the connection stays open.
+    void SetStall(const QString& path);
+    // Reads the request and closes the connection without an answer.
+    void SetRefuse(const QString& path);
+
+    int RequestCount(const QString& path) const;
+    int TotalRequests() const;
+
+private:
+    enum class Mode { Respond, Stall, Refuse };
+    struct Behaviour {
+        Mode mode = Mode::Respond;
+        QByteArray body;
+        int status = 200;
+    };
+
+    void Accept();
+    void Answer(class QTcpSocket* socket, const QString& path);
+
+    QTcpServer server_;
+    QHash<QString, Behaviour> behaviours_;
+    QHash<QString, int> counts_;
+    int total_ = 0;
+};
