@@ -1,0 +1,89 @@
+// The directory audit over 10000 image files in 100 sub-folders, against a
+// catalogue of 10000 games of which the argument's number name those files:
+// 5000 adds 5000 games, 10000 adds none (the scan alone).
+
+#include "catalogue/Module1.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Application.h"
+#include "platform/MsgBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kFolders = 100;
+constexpr int kFilesPerFolder = 100;
+constexpr int kGames = 10000;
+
+QString FolderName(int f) {
+    return QStringLiteral("Pub%1").arg(f, 3, 10, QLatin1Char('0'));
+}
+
+QString GameName(int i) {
+    return QStringLiteral("Game%1").arg(i, 5, 10, QLatin1Char('0'));
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+// Games 0 to named - 1 name image files; the rest name nothing on disk.
+QByteArray CatalogueText(int named) {
+    QByteArray text;
+    for (int i = 0; i < kGames; ++i) {
+        if (i < named)
+            text += (GameName(i) + QStringLiteral(" (1984) (") + FolderName(i / kFilesPerFolder) + QStringLiteral(")\n"))
+                        .toLatin1();
+        else
+            text += (QStringLiteral("Other%1 (1985) (Elsewhere)\n").arg(i, 5, 10, QLatin1Char('0'))).toLatin1();
+    }
+    return text;
+}
+
+void BM_AuditDirectories(benchmark::State& state) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    const QString discs = dir.filePath(QStringLiteral("discs"));
+    for (int f = 0; f < kFolders; ++f) {
+        const QString folder = discs + QLatin1Char('/') + FolderName(f);
+        QDir().mkpath(folder);
+        for (int j = 0; j < kFilesPerFolder; ++j)
+            WriteFile(folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd"), "x");
+    }
+    QDir().mkpath(dir.filePath(QStringLiteral("tapes")));
+    // A collection's folders are older than this: folder listings that were
+    // taken just after a change are not kept, and would be taken per entry.
+    QThread::sleep(3);
+    const QByteArray catalogue = CatalogueText(int(state.range(0)));
+    const QString catalogueFile = dir.filePath(QStringLiteral("corvale.txt"));
+    WriteFile(catalogueFile, catalogue);
+
+    CreateSharedArrays();
+    auto w = std::make_unique<class frmMain>();
+    const MsgBoxHandler previous = SetMsgBoxHandler([](const QString&, int, const QString&) { return kMsgBoxOK; });
+    strGameDir = discs;
+    strTapeDir = dir.filePath(QStringLiteral("tapes"));
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        WriteFile(catalogueFile, catalogue);
+        LoadGames();
+        state.ResumeTiming();
+        w->AuditDirectories();
+    }
+    state.counters["games_after"] = gamecount;
+    w.reset();
+    SetMsgBoxHandler(previous);
+    SetAppFolderPath(QString());
+}
+BENCHMARK(BM_AuditDirectories)->Arg(kGames / 2)->Arg(kGames)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "downloader/ArchiveIndex.h"
+
+#include "catalogue/Module1.h"
+#include "catalogue/SaveTextFile.h"
+#include "platform/Application.h"
+#include "platform/Cursor.h"
+#include "platform/Dates.h"
+#include "platform/Text.h"
+#include "platform/TextInputStream.h"
+#include "platform/TextOutputStream.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+const QString kIndexFile = QStringLiteral("sth.idx");
+
+// The first slot of every (zip name, type) pair among slots 1..indexed.
+struct Lookup {
+    QHash<QString, int> first;
+    int indexed = 0;
+    QString lastKey;  // key of slot `indexed` when it was indexed
+};
+
+Lookup& TheLookup() {
+    static Lookup lookup;
+    return lookup;
+}
+
+QString Key(const QString& zipName, const QString& type) {
+    return zipName.toCaseFolded() + QChar(u'\0') + type.toCaseFolded();
+}
+
+QString Key(const clsSTH& entry) {
+    return Key(entry.strFilename, entry.strType);
+}
+
+void Rebuild() {
+    Lookup& lookup = TheLookup();
+    lookup.first.clear();
+    lookup.indexed = 0;
+    lookup.lastKey.clear();
+}
+
+// Brings the lookup up to slots 1..gSTH. Entries are only ever appended, so
+// it indexes the new tail; an index that shrank or was replaced underneath is
+// indexed afresh.
+void CatchUp() {
+    Lookup& lookup = TheLookup();
+    if (lookup.indexed > gSTH || (lookup.indexed > 0 && Key(STH[lookup.indexed]) != lookup.lastKey))
+        Rebuild();
+    for (int slot = lookup.indexed + 1; slot <= gSTH; ++slot) {
+        const QString key = Key(STH[slot]);
+        if (!lookup.first.contains(key)) lookup.first.insert(key, slot);
+        lookup.lastKey = key;
+    }
+    lookup.indexed = gSTH;
+}
+
+// One line of the file: the name ends at the first comma, the type is the
+// character after it, the date is everything after the second comma.
+void ReadEntry(const QString& line) {
+    AppendSTH(QString(), QString(), QDate());
+    clsSTH& entry = STH[gSTH];
+    const int c1 = InStr(line, QStringLiteral(","));
+    entry.strFilename = Left(line, c1 - 1);
+    entry.strType = Mid(line, c1 + 1, 1);
+    const int c2 = InStr(c1 + 1, line, QStringLiteral(","));
+    ParseDate(Mid(line, c2 + 1), entry.dDate);
+}
+
+}  // namespace
+
+void LoadSTH() {
+    SetMainWindowCursor(CursorShape::Wait);
+    gSTH = 0;
+    Rebuild();
+    const FolderItem file = AppFolder().Child(kIndexFile);
+    if (file.Exists()) {
+        if (auto in = file.OpenAsTextFile()) {
+            // An empty file holds no entries, so an empty index saved and
+            // loaded again stays empty.
+            while (!in->AtEOF()) ReadEntry(in->ReadLine());
+            in->Close();
+        }
+    }
+    SetMainWindowCursor(CursorShape::Standard);
+}
+
+void SaveSTH() {
+    SetMainWindowCursor(CursorShape::Wait);
+    SaveTextFile(AppFolder().Child(kIndexFile), [](TextOutputStream& out) {
+        for (int slot = 1; slot <= gSTH; ++slot) {
+            const clsSTH& entry = STH[slot];
+            out.WriteLine(entry.strFilename + QStringLiteral(",") + entry.strType + QStringLiteral(",") +
+                          AbbreviatedDate(entry.dDate));
+        }
+    });
+    SetMainWindowCursor(CursorShape::Standard);
+}
+
+bool CheckFile(const QString& path) {
+    if (path.isEmpty()) return false;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) return false;
+    // Opened, not read: disc images are large and a run tests thousands.
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+int FindSTH(const QString& zipName, const QString& type) {
+    CatchUp();
+    return TheLookup().first.value(Key(zipName, type), 0);
+}
+
+void AppendSTH(const QString& zipName, const QString& type, const QDate& date) {
+    GrowToSlot(STH, gSTH + 1);
+    ++gSTH;
+    STH[gSTH] = clsSTH{zipName, type, date};
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The archive index: STH slots 1..gSTH of the shared state, kept on disk in
+// "sth.idx" in the application's folder, one "zip name,type,date" line each.
+
+// Replaces the index in memory with the file's entries; no file, no entries.
+void LoadSTH();
+// Rewrites "sth.idx" whole from slots 1..gSTH; a failed save leaves the old
+// file whole and is reported in a message box naming the file and the reason.
+void SaveSTH();
+// True when `path` names an existing file that can be opened for reading.
+bool CheckFile(const QString& path);
+
+// Slot of the first entry with that zip name (letter case ignored) and type
+// letter; 0 when there is none. Answers from a lookup that LoadSTH and
+// AppendSTH keep, so that a scan costs the same whatever the index's size.
+int FindSTH(const QString& zipName, const QString& type);
+// Stores a new entry at slot gSTH + 1, growing STH when it is full.
+void AppendSTH(const QString& zipName, const QString& type, const QDate& date);

@@ -1,0 +1,180 @@
+#include "downloader/frmHTTP.h"
+
+#include "catalogue/Module1.h"
+#include "downloader/ArchiveIndex.h"
+#include "platform/Application.h"
+#include "platform/Events.h"
+#include "platform/FolderItem.h"
+#include "platform/HTTPSocket.h"
+#include "platform/MsgBox.h"
+#include "platform/Text.h"
+#include "platform/TextInputStream.h"
+
+namespace {
+
+const QString kIndexPage = QStringLiteral("/reclist.php?sort=dir&filter=.zip");
+const QString kTableMarker = QStringLiteral("<table>");
+const QString kLinkMarker = QStringLiteral("<a href");
+
+QString& Host() {
+    static QString host = QString::fromLatin1(frmHTTP::kArchiveHost);
+    return host;
+}
+
+int& Timeout() {
+    static int seconds = 60;
+    return seconds;
+}
+
+StaticText* CentredLine(Window& parent, int top, const QString& text) {
+    auto* line = new StaticText(parent, 20, top, 415, 20, text);
+    line->SetTextAlign(TextAlign::Center);
+    line->SetTextColor(RGB(0, 0, 0));
+    return line;
+}
+
+}  // namespace
+
+frmHTTP::frmHTTP() : Window(455, 182, QStringLiteral("Download Games")) {
+    cmdCancel = std::make_unique<PushButton>(*this, 187, 142, 80, 20, QStringLiteral("Cancel"));
+    cmdCancel->Action = [this] { cmdCancel_Action(); };
+    pb = std::make_unique<ProgressBar>(*this, 20, 110, 415, 20);
+    pb->SetValue(0);
+    pb->SetMaximum(100);
+    pb->SetVisible(false);
+    txtTitle1.reset(CentredLine(*this, 14, QStringLiteral("Please wait ...")));
+    Timer1 = std::make_unique<Timer>(*this, Timer::kModeSingle, 100);
+    Timer1->Action = [this] { Timer1_Action(); };
+    txtTitle2.reset(CentredLine(*this, 46, QString()));
+    txtTitle3.reset(CentredLine(*this, 78, QString()));
+    Open();
+}
+
+frmHTTP::~frmHTTP() = default;
+
+QString frmHTTP::ArchiveHost() {
+    return Host();
+}
+
+void frmHTTP::SetArchiveHost(const QString& host) {
+    Host() = host;
+}
+
+int frmHTTP::DownloadTimeout() {
+    return Timeout();
+}
+
+void frmHTTP::SetDownloadTimeout(int seconds) {
+    Timeout() = seconds;
+}
+
+void frmHTTP::cmdCancel_Action() {
+    bAbort = true;
+    if (cmdCancel->Caption() == QLatin1String("Close")) {
+        SaveSTH();
+        Close();
+    }
+}
+
+void frmHTTP::Timer1_Action() {
+    Timer1->SetEnabled(false);
+    if (Image)
+        DiscCheck();
+    else
+        TapeCheck();
+}
+
+void frmHTTP::Open() {
+    Timer1->SetEnabled(false);
+    bAbort = false;
+    LoadSTH();
+    Timer1->SetEnabled(true);
+}
+
+bool frmHTTP::CancelClose() {
+    // Acts as the button: a run stops after its current line, nothing saved;
+    // after a completed run the index is saved. Either way the window closes.
+    bAbort = true;
+    if (cmdCancel->Caption() == QLatin1String("Close")) SaveSTH();
+    return false;
+}
+
+void frmHTTP::DiscCheck() {
+    Run(Discs());
+}
+
+void frmHTTP::TapeCheck() {
+    Run(Tapes());
+}
+
+int frmHTTP::CountEntries(const QString& path) {
+    auto in = TextInputStream::Open(path);
+    if (!in) return -1;
+    bool inTable = false;
+    int total = 0;
+    do {
+        const QString line = in->ReadLine();
+        if (!inTable)
+            inTable = InStr(line, kTableMarker) > 0;
+        else if (InStr(line, kLinkMarker) > 0)
+            ++total;
+        DoEvents();
+    } while (!in->AtEOF());
+    in->Close();
+    return total;
+}
+
+void frmHTTP::Run(const Archive& archive) {
+    const FolderItem page = AppFolder().Child(QStringLiteral("games.idx"));
+    HTTPSocket socket;
+    socket.yield = true;
+    txtTitle2->SetText(QStringLiteral("Downloading games index"));
+    if (!socket.Get(ArchiveHost() + QStringLiteral("/bbc/archive/") + archive.folder + kIndexPage, page,
+                    DownloadTimeout())) {
+        MsgBox(QStringLiteral("Unable to download game index. Please try later"));
+        Close();
+        return;
+    }
+    // Closed from the title bar while the page came in.
+    if (!IsOpen()) return;
+    txtTitle2->SetText(QStringLiteral("Parsing games index"));
+
+    int added = 0;
+    const int total = page.Exists() ? CountEntries(page.ShellPath()) : -1;
+    if (!IsOpen()) return;
+    std::unique_ptr<TextInputStream> in;
+    if (total >= 0) in = page.OpenAsTextFile();
+    if (in) {
+        bool inTable = false;
+        int count = 0;
+        QString previous;
+        pb->SetVisible(true);
+        do {
+            const QString line = in->ReadLine();
+            if (!inTable) {
+                inTable = InStr(line, kTableMarker) > 0;
+            } else if (InStr(line, kLinkMarker) > 0) {
+                ++count;
+                txtTitle1->SetText(QStringLiteral("Checking game ..."));
+                txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));
+                pb->SetValue(IntegerPart(double(count) / double(total) * 100));
+                if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
+                DoEvents();
+            }
+            if (bAbort) {
+                Close();
+                return;
+            }
+            previous = line;
+        } while (!in->AtEOF());
+        in->Close();
+    }
+
+    txtTitle1->SetText(QStringLiteral("Added ") + Str(added) + QStringLiteral(" new games"));
+    txtTitle2->SetText(QString());
+    txtTitle3->SetText(QString());
+    pb->SetVisible(false);
+    cmdCancel->SetCaption(QStringLiteral("Close"));
+    SaveGames();
+    LoadGames();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/ProgressBar.h"
+#include "platform/PushButton.h"
+#include "platform/StaticText.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The downloader: fetches the archive's index page of disc or tape images,
+// checks it entry by entry, fetches and unpacks what is new or newer into the
+// image directory, and keeps the archive index. Made anew for each use: set
+// Image and the title, then ShowModal; the run starts by itself.
+class frmHTTP : public Window {
+public:
+    frmHTTP();
+    ~frmHTTP() override;
+
+    // The public archive; tests put their own server here ("127.0.0.1:port").
+    static constexpr const char* kArchiveHost = "www.stairwaytohell.com";
+    static QString ArchiveHost();
+    static void SetArchiveHost(const QString& host);
+    // The bound on each transfer, 60 seconds unless a test shortens it.
+    static int DownloadTimeout();
+    static void SetDownloadTimeout(int seconds);
+
+    bool Image = true;   // true: disc images into strGameDir; false: tapes into strTapeDir
+    bool bAbort = false;  // set by the button; the run stops after its current line
+
+    std::unique_ptr<PushButton> cmdCancel;
+    std::unique_ptr<ProgressBar> pb;
+    std::unique_ptr<StaticText> txtTitle1;
+    std::unique_ptr<Timer> Timer1;
+    std::unique_ptr<StaticText> txtTitle2;
+    std::unique_ptr<StaticText> txtTitle3;
+
+    void cmdCancel_Action();
+    void Timer1_Action();
+    void Open() override;
+    // The title-bar close button: "Cancel" during a run, "Close" after it.
+    bool CancelClose() override;
+
+    void DiscCheck();
+    void TapeCheck();
+    // One entry of the index page: its link line and the page line before
+    // it. True when the entry was unknown and absent, and has been fetched
+    // and unpacked. Virtual so that tests can watch the run between entries.
+    virtual bool CheckDisk(const QString& line, const QString& previous);
+    virtual bool CheckTape(const QString& line, const QString& previous);
+
+private:
+    // What tells the disc-image archive from the tape-image archive.
+    struct Archive {
+        bool tapes;
+        QString type;              // the index's type letter
+        QString folder;            // below "/bbc/archive/" on the archive's host
+        const QString* directory;  // strGameDir or strTapeDir
+        QStringList extensions;    // of an image file that counts as present
+    };
+    static const Archive& Discs();
+    static const Archive& Tapes();
+
+    void Run(const Archive& archive);
+    bool CheckEntry(const Archive& archive, const QString& line, const QString& previous);
+    // Downloads the entry into temp.zip and unpacks it; false after a message.
+    bool Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir);
+    // Counts the link lines from the table on; -1 when the page cannot be read.
+    static int CountEntries(const QString& path);
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+// Ends the application's event loop with `status` as the exit code. The main
+// window's Close is the one caller.
+void Quit(int status = 0);
+
+using QuitHandler = std::function<void(int status)>;
+// Installs the handler that Quit calls and returns the previous one; an empty
+// handler brings back the default, which leaves the event loop.
+QuitHandler SetQuitHandler(QuitHandler handler);

@@ -1,0 +1,133 @@
+#include "mainwindow/frmMain.h"
+
+#include "catalogue/Module1.h"
+#include "mainwindow/GameImage.h"
+#include "mainwindow/PictureName.h"
+#include "mainwindow/frmProgress.h"
+#include "platform/Application.h"
+#include "platform/FolderItem.h"
+#include "platform/MsgBox.h"
+#include "platform/Text.h"
+
+#include <QSet>
+
+namespace {
+
+const QString kYes = QStringLiteral("Yes");
+const QString kNo = QStringLiteral("No");
+
+// Runs `check` on every game, one progress step each; the window is closed
+// when the loop ends.
+template <class Check>
+void AuditEachGame(Check check) {
+    frmProgress progress;
+    for (int i = 1; i <= gamecount; ++i) {
+        if (i <= UBound(games) && games[i]) check(*games[i]);
+        progress.SetStep(i, gamecount);
+        DoEvents();
+    }
+    progress.Close();
+}
+
+// Every audit ends alike, also when it changed nothing.
+void EndAudit(class frmMain& w) {
+    SaveGames();
+    LoadGames();
+    w.SetFilter(w.txtFilter->Text(), QString());
+}
+
+// The image paths the catalogue names, case-folded, taken once per audit: the
+// games an audit adds have no path until the reload, so the set stays true.
+QSet<QString> CataloguedFiles() {
+    QSet<QString> files;
+    files.reserve(gamecount);
+    for (int i = 1; i <= gamecount && i <= UBound(games); ++i)
+        if (games[i]) files.insert(games[i]->DisplayFilename.toCaseFolded());
+    return files;
+}
+
+// Adds each entry of one sub-folder that the catalogue does not name yet;
+// returns how many games it added. Folders inside are taken like files.
+int AddNewEntries(const FolderItem& sub, bool tapesOnly, const QSet<QString>& catalogued) {
+    const QString folder = sub.DisplayName();
+    int added = 0;
+    const int n = sub.Count();
+    for (int j = 1; j <= n; ++j) {
+        const QString name = sub.Item(j).DisplayName();
+        if (TextEquals(Right(name, 4), QStringLiteral(".txt"))) continue;
+        if (tapesOnly && InStr(name, QStringLiteral(".uef")) == 0) continue;
+        if (!catalogued.contains((folder + QLatin1Char('/') + name).toCaseFolded())) {
+            const int dot = int(name.lastIndexOf(QLatin1Char('.')));
+            const QString base = dot >= 0 ? name.left(dot) : name;
+            const QString ext = dot >= 0 ? name.mid(dot) : QString();
+            if (!base.isEmpty()) {
+                AddGame(base, ext, folder);
+                ++added;
+            }
+        }
+        DoEvents();
+    }
+    return added;
+}
+
+// One pass over the sub-folders of an image directory. A directory that is
+// not set or cannot be listed has no entries, so the pass adds nothing.
+int AuditImageDirectory(const QString& path, bool tapesOnly, const QSet<QString>& catalogued,
+                        frmProgress& progress) {
+    const FolderItem dir = FolderItem::FromShellPath(path);
+    if (!dir.IsValid()) return 0;
+    int added = 0;
+    const int n = dir.Count();
+    for (int i = 1; i <= n; ++i) {
+        progress.SetStep(i, n);
+        const FolderItem entry = dir.Item(i);
+        if (entry.Directory()) added += AddNewEntries(entry, tapesOnly, catalogued);
+        DoEvents();
+    }
+    return added;
+}
+
+}  // namespace
+
+void frmMain::AuditPictures() {
+    const FolderItem pictures = AppFolder().Child(PictureFolderName());
+    AuditEachGame([&pictures](clsGame& g) {
+        g.PicOK = pictures.Child(PictureFileName(g.Name, g.Publisher)).Exists() ? kYes : kNo;
+    });
+    EndAudit(*this);
+}
+
+void frmMain::AuditGames() {
+    AuditEachGame([](clsGame& g) { g.DiskOK = ImageAvailable(ImagePath(g.DisplayFilename)) ? kYes : kNo; });
+    EndAudit(*this);
+}
+
+void frmMain::AuditDirectories() {
+    const QSet<QString> catalogued = CataloguedFiles();
+    int count = 0;
+    {
+        frmProgress progress;
+        progress.SetTitle(QStringLiteral("Auditing Disks Directory"));
+        count += AuditImageDirectory(strGameDir, false, catalogued, progress);
+        progress.SetTitle(QStringLiteral("Auditing Tapes Directory"));
+        count += AuditImageDirectory(strTapeDir, true, catalogued, progress);
+        MsgBox(QStringLiteral("Added ") + Str(count) + QStringLiteral(" new games"));
+        progress.Close();
+    }
+    EndAudit(*this);
+}
+
+bool frmMain::FileAuditDisks_Action() {
+    AuditGames();
+    return false;
+}
+
+bool frmMain::FileAuditPictures_Action() {
+    AuditPictures();
+    return false;
+}
+
+bool frmMain::FileAuditDirectories_Action() {
+    AuditDirectories();
+    return false;
+}

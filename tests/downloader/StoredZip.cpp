@@ -1,0 +1,80 @@
+#include "StoredZip.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+uint32_t Crc32(const QByteArray& bytes) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : bytes) crc = table[(crc ^ uint8_t(ch)) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void Put16(QByteArray& out, uint32_t v) {
+    out.append(char(v & 0xFF));
+    out.append(char((v >> 8) & 0xFF));
+}
+
+void Put32(QByteArray& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+// The fields that the local header and the central directory share.
+void PutCommon(QByteArray& out, const QByteArray& name, const QByteArray& data) {
+    Put16(out, 10);  // version needed
+    Put16(out, 0);   // flags
+    Put16(out, 0);   // stored
+    Put16(out, 0);   // time
+    Put16(out, 0x21);  // date: 1980-01-01
+    Put32(out, Crc32(data));
+    Put32(out, uint32_t(data.size()));
+    Put32(out, uint32_t(data.size()));
+    Put16(out, uint32_t(name.size()));
+    Put16(out, 0);  // extra
+}
+
+}  // namespace
+
+QByteArray StoredZip(const QList<QPair<QByteArray, QByteArray>>& members) {
+    QByteArray out;
+    QByteArray central;
+    for (const auto& [name, data] : members) {
+        const uint32_t offset = uint32_t(out.size());
+        Put32(out, 0x04034b50);
+        PutCommon(out, name, data);
+        out.append(name);
+        out.append(data);
+
+        Put32(central, 0x02014b50);
+        Put16(central, 20);  // made by
+        PutCommon(central, name, data);
+        Put16(central, 0);  // comment
+        Put16(central, 0);  // disk
+        Put16(central, 0);  // internal attributes
+        Put32(central, 0);  // external attributes
+        Put32(central, offset);
+        central.append(name);
+    }
+    const uint32_t centralOffset = uint32_t(out.size());
+    out.append(central);
+    Put32(out, 0x06054b50);
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, uint32_t(members.size()));
+    Put16(out, uint32_t(members.size()));
+    Put32(out, uint32_t(central.size()));
+    Put32(out, centralOffset);
+    Put16(out, 0);
+    return out;
+}

@@ -1,0 +1,193 @@
+#include "CommandsFixture.h"
+
+#include "mainwindow/frmProgress.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// The progress window while it is shown, nullptr when there is none.
+QWidget* ProgressWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        const QString title = widget->windowTitle();
+        if (widget->isVisible() && (title == QLatin1String("Search Progress") || title.startsWith("Auditing ")))
+            return widget;
+    }
+    return nullptr;
+}
+
+TEST(frmProgress, StepsAreWholePercentsDividedFirst) {
+    frmProgress progress;
+    EXPECT_TRUE(progress.IsVisible());  // shown when made
+    EXPECT_EQ(progress.pb->Value(), 0);
+
+    struct Case {
+        int i, n, value;
+    };
+    const Case cases[] = {
+        {1, 4, 25}, {2, 4, 50}, {3, 4, 75}, {4, 4, 100}, {1, 3, 33}, {2, 3, 66}, {3, 3, 100},
+        // (29 / 100) * 100 is just below 29 in floating point.
+        {29, 100, 28}, {1, 10000, 0}, {9999, 10000, 99},
+    };
+    for (const Case& c : cases) {
+        progress.SetStep(c.i, c.n);
+        EXPECT_EQ(progress.pb->Value(), c.value) << c.i << " of " << c.n;
+    }
+    progress.Close();
+    EXPECT_FALSE(progress.IsVisible());
+    progress.SetStep(1, 2);  // an audit goes on setting a closed window
+}
+
+class Audits : public CommandsTest {};
+
+TEST_F(Audits, DiskAuditLooksForEachImageInItsDirectory) {
+    WriteText(QStringLiteral("disc images/Acornsoft/Alpha.ssd"), QStringLiteral("disc"));
+    WriteText(QStringLiteral("tape's dir/Acornsoft/gamma.UEF.bak"), QStringLiteral("tape"));
+    // Beta Tape's image is a folder; Delta's is missing.
+    MakeFolder(QStringLiteral("tape's dir/MicroPower/BetaTape.uef"));
+    w->txtFilter->SetText(QStringLiteral("Acornsoft"));
+
+    w->FileAuditDisks_Action();
+    EXPECT_EQ(CatalogueLines(), (QStringList{
+                                    QStringLiteral("Alpha (1984) (Acornsoft)<Arcade>{DfP}"),
+                                    QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"),
+                                    QStringLiteral("Gamma (19xx) (Acornsoft)[gamma.UEF.bak]{D}"),
+                                    QStringLiteral("Delta (1986) (Superior)<Adventure>{dp}"),
+                                }));
+    EXPECT_EQ(games[3]->DiskOK, QStringLiteral("Yes"));
+    EXPECT_EQ(ProgressWindow(), nullptr);
+    // The list is refilled with the filter field's text.
+    EXPECT_EQ(List().ListCount(), 2);
+    EXPECT_EQ(List().ListIndex(), 0);
+}
+
+TEST_F(Audits, PictureAuditFollowsThePictureNameRule) {
+    WriteText(QStringLiteral("bbcpics/Alpha-Acornsoft.bmp"), QStringLiteral("bmp"));
+    WriteText(QStringLiteral("bbcpics/nopic.bmp"), QStringLiteral("bmp"));
+    WriteText(QStringLiteral("bbcpics/BetaTape-MicroPower.bmp"), QStringLiteral("bmp"));
+    w->FileAuditPictures_Action();
+    EXPECT_EQ(CatalogueLines(), (QStringList{
+                                    QStringLiteral("Alpha (1984) (Acornsoft)<Arcade>{DfP}"),
+                                    QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"),
+                                    QStringLiteral("Gamma (19xx) (Acornsoft)[gamma.UEF.bak]{p}"),
+                                    QStringLiteral("Delta (1986) (Superior)<Adventure>{Dp}"),
+                                }));
+
+    // Without the picture folder every picture is missing.
+    QDir(FilePath(QStringLiteral("bbcpics"))).removeRecursively();
+    w->FileAuditPictures_Action();
+    for (int i = 1; i <= gamecount; ++i) EXPECT_EQ(games[i]->PicOK, QStringLiteral("No")) << i;
+    EXPECT_TRUE(boxes.empty());
+}
+
+class EmptyCatalogue : public CommandsTest {
+protected:
+    QStringList Catalogue() const override { return {}; }
+};
+
+TEST_F(EmptyCatalogue, GameAuditsStillRewriteTheCatalogue) {
+    const std::function<void()> audits[] = {[this] { w->AuditGames(); }, [this] { w->AuditPictures(); }};
+    for (const auto& audit : audits) {
+        QFile::remove(FilePath(QStringLiteral("corvale.txt")));
+        gamecount = 0;
+        audit();
+        EXPECT_TRUE(QFile::exists(FilePath(QStringLiteral("corvale.txt"))));
+        EXPECT_EQ(QFileInfo(FilePath(QStringLiteral("corvale.txt"))).size(), 0);
+        EXPECT_EQ(ProgressWindow(), nullptr);
+    }
+}
+
+TEST_F(Audits, DirectoryAuditAddsWhatNoGameNamesYet) {
+    const QStringList files{
+        QStringLiteral("disc images/Top.ssd"),  // top level: never a game
+        QStringLiteral("disc images/Acornsoft/ALPHA.SSD"),  // Alpha's, in other letter case
+        QStringLiteral("disc images/Acornsoft/New Game.dsd"),
+        QStringLiteral("disc images/Acornsoft/notes.TXT"),
+        QStringLiteral("disc images/Acornsoft/.hidden"),
+        QStringLiteral("disc images/Acornsoft/Inner/deep.ssd"),  // the folder is one entry
+        QStringLiteral("disc images/Acornsoft/Odd.UEF"),  // a tape found in the disc pass
+        QStringLiteral("tape's dir/Top.uef"),
+        QStringLiteral("tape's dir/MicroPower/BetaTape.uef"),
+        QStringLiteral("tape's dir/MicroPower/Zed.UEF"),
+        QStringLiteral("tape's dir/MicroPower/list.uef.txt"),
+        QStringLiteral("tape's dir/MicroPower/x.uef.bak"),
+        QStringLiteral("tape's dir/MicroPower/plain.ssd"),
+    };
+    for (const QString& f : files) WriteText(f, QStringLiteral("x"));
+
+    // The count is reported with the progress window open, before the save.
+    QStringList linesAtMessage;
+    bool progressShown = false;
+    bool progressModal = false;
+    onMessage = [&](const QString&) {
+        linesAtMessage = CatalogueLines();
+        progressShown = ProgressWindow() != nullptr;
+        progressModal = progressShown && QApplication::activeModalWidget() == ProgressWindow();
+    };
+    w->FileAuditDirectories_Action();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 5 new games")});
+    EXPECT_EQ(linesAtMessage, Catalogue());
+    EXPECT_TRUE(progressShown);
+    EXPECT_TRUE(progressModal);
+    EXPECT_EQ(ProgressWindow(), nullptr);
+
+    EXPECT_EQ(CatalogueLines(), (QStringList{
+                                    QStringLiteral("Alpha (1984) (Acornsoft)<Arcade>{DfP}"),
+                                    QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"),
+                                    QStringLiteral("Gamma (19xx) (Acornsoft)[gamma.UEF.bak]"),
+                                    QStringLiteral("Delta (1986) (Superior)<Adventure>{Dp}"),
+                                    QStringLiteral("Inner (19xx) (Acornsoft){n}/Stairway/"),
+                                    QStringLiteral("New Game (19xx) (Acornsoft)[.dsd]{n}/Stairway/"),
+                                    QStringLiteral("Odd (19xx) (Acornsoft)[.UEF]{n}/Stairway Tape/"),
+                                    QStringLiteral("x.uef (19xx) (MicroPower){n}/Stairway/"),
+                                    QStringLiteral("Zed (19xx) (MicroPower)[.UEF]{n}/Stairway Tape/"),
+                                }));
+    EXPECT_EQ(List().ListCount(), 9);
+
+    // Only the files whose derived path differs from their own come again.
+    boxes.clear();
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 3 new games")});
+}
+
+TEST_F(Audits, ClosingTheProgressWindowDoesNotStopTheAudit) {
+    WriteText(QStringLiteral("disc images/Pub/One.ssd"), QStringLiteral("x"));
+    WriteText(QStringLiteral("disc images/Pub/Two.ssd"), QStringLiteral("x"));
+    bool closed = false;
+    // Runs at the audit's first hand-over to the event loop.
+    QTimer::singleShot(0, [&] {
+        if (QWidget* progress = ProgressWindow()) closed = progress->close();
+    });
+    w->AuditDirectories();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 2 new games")});
+    EXPECT_EQ(CatalogueLines().size(), 6);
+}
+
+TEST_F(Audits, BothDirectoriesTheSameFolderAddATapeTwice) {
+    strTapeDir = strGameDir;
+    WriteText(QStringLiteral("disc images/Pub/Twice.uef"), QStringLiteral("x"));
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 2 new games")});
+    EXPECT_EQ(gamecount, 6);
+}
+
+TEST_F(Audits, DirectoriesUnsetOrMissingAddNothingButStillSave) {
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QString()},
+        {FilePath(QStringLiteral("no such dir")), FilePath(QStringLiteral("corvale.txt"))},
+    };
+    for (const auto& [disc, tape] : cases) {
+        boxes.clear();
+        strGameDir = disc;
+        strTapeDir = tape;
+        QFile::remove(FilePath(QStringLiteral("corvale.txt")));
+        w->AuditDirectories();
+        EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 0 new games")});
+        EXPECT_EQ(CatalogueLines(), Catalogue());
+    }
+}
+
+}  // namespace
