@@ -116,6 +116,8 @@ int FindSTH(const QString& zipName, const QString& type) {
 }
 
 void AppendSTH(const QString& zipName, const QString& type, const QDate& date) {
+    // Notices an index emptied underneath before the new tail hides it.
+    CatchUp();
     GrowToSlot(STH, gSTH + 1);
     ++gSTH;
     STH[gSTH] = clsSTH{zipName, type, date};

@@ -125,6 +125,13 @@ int frmHTTP::CountEntries(const QString& path) {
 }
 
 void frmHTTP::Run(const Archive& archive) {
+    // Without its image directory an entry would be unpacked wherever the
+    // shell happens to stand.
+    if (archive.directory->isEmpty()) {
+        MsgBox(QStringLiteral("Please set Game, Tape and Program Directories First"));
+        Close();
+        return;
+    }
     const FolderItem page = AppFolder().Child(QStringLiteral("games.idx"));
     HTTPSocket socket;
     socket.yield = true;

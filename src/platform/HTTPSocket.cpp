@@ -25,13 +25,17 @@ bool TransferCompleted(const QNetworkReply& reply) {
     const QNetworkReply::NetworkError error = reply.error();
     if (error == QNetworkReply::NoError)
         return true;
-    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid() || status.toInt() < 400)
         return false;
     const bool contentError =
         error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError;
     const bool serverError =
         error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError;
-    return contentError || serverError;
+    // Qt files 400, 407 and 418 under these rather than under content errors.
+    const bool statusAsProtocolError = error == QNetworkReply::ProtocolInvalidOperationError ||
+                                       error == QNetworkReply::ProxyAuthenticationRequiredError;
+    return contentError || serverError || statusAsProtocolError;
 }
 
 } // namespace

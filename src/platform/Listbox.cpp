@@ -138,12 +138,20 @@ void Listbox::Setup() {
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     QHeaderView* heading = view->horizontalHeader();
     heading->setHighlightSections(false);
-    heading->setStretchLastSection(false);
     heading->setMinimumSectionSize(4);
-    heading->setSectionsClickable(false);
+    // A click on a heading sorts by that column, again reversing it, as lists
+    // do on the desktop; the selected row stays selected.
+    heading->setSectionsClickable(true);
+    QObject::connect(heading, &QHeaderView::sectionClicked, view, [this](int column) {
+        const bool reverse = column == SortedColumn() && ColumnSortDirection(column) > 0;
+        SetSortedColumn(column);
+        SetColumnSortDirection(column, reverse ? -1 : 1);
+        Sort();
+    });
     heading->setSectionResizeMode(QHeaderView::Interactive);
     heading->setSortIndicatorShown(false);
     WatchMouse(view->viewport());
+    ApplyColumnWidths();
 }
 
 int Listbox::ColumnCount() const {
@@ -170,6 +178,8 @@ int Listbox::ColumnWidth(int column) const {
 }
 
 void Listbox::ApplyColumnWidths() {
+    // A single column without a width spans the list, as the category lists show it.
+    d->view->horizontalHeader()->setStretchLastSection(ColumnCount() == 1 && d->widths.isEmpty());
     const QStringList parts = d->widths.split(QLatin1Char(','));
     const int listWidth = d->view->width() - 2 * d->view->frameWidth();
     for (int column = 0; column < parts.size() && column < ColumnCount(); ++column) {
@@ -314,10 +324,13 @@ ListboxModel& Listbox::Model() const {
 }
 
 bool Listbox::OnMouseDown(int x, int y) {
-    if (MouseDown && MouseDown(x, y)) return true;
-    if (IsContextualClick() || !CellClick) return false;
     const QPoint at = d->view->viewport()->mapFrom(d->view, QPoint(x, y));
     const QModelIndex index = d->view->indexAt(at);
+    // A contextual menu acts on the row under the pointer, as the user expects,
+    // so that row is selected before the menu comes up.
+    if (IsContextualClick() && index.isValid()) SetListIndex(index.row());
+    if (MouseDown && MouseDown(x, y)) return true;
+    if (IsContextualClick() || !CellClick) return false;
     if (!index.isValid()) return false;
     const QRect cell = d->view->visualRect(index);
     return CellClick(index.row(), index.column(), at.x() - cell.x(), at.y() - cell.y());

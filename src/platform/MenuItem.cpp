@@ -288,11 +288,13 @@ QMenu* MenuItem::EnsureMenu() {
 void MenuItem::SyncAction() {
     if (menu_) menu_->setTitle(text_);
     if (!action_) return;
-    action_->setText(text_);
+    // Qt's styles draw a separator's text as a section title; "-" is only a mark.
+    action_->setText(IsSeparator() ? QString() : text_);
     action_->setSeparator(IsSeparator());
     action_->setShortcut(QKeySequence(ToQtShortcut(shortcut_)));
     action_->setEnabled(enabled_);
     action_->setVisible(visible_);
-    if (checked_) action_->setCheckable(true);
+    // Only a checked item shows a mark; a checkable one would show an empty box.
+    action_->setCheckable(checked_);
     action_->setChecked(checked_);
 }

@@ -116,6 +116,17 @@ TEST_F(ArchiveIndexTest, LookupFindsTheFirstMatchIgnoringCase) {
     AppendSTH(QStringLiteral("Other.zip"), QStringLiteral("D"), QDate());
     EXPECT_EQ(FindSTH(QStringLiteral("other.zip"), QStringLiteral("D")), 4);
 
+    // An index emptied and refilled underneath is looked up afresh, even
+    // when its new last entry is the old one.
+    gSTH = 0;
+    AppendSTH(QStringLiteral("Other.zip"), QStringLiteral("D"), QDate());
+    AppendSTH(QStringLiteral("Fresh.zip"), QStringLiteral("D"), QDate());
+    AppendSTH(QStringLiteral("Elite.zip"), QStringLiteral("D"), QDate());
+    AppendSTH(QStringLiteral("Other.zip"), QStringLiteral("D"), QDate());
+    EXPECT_EQ(FindSTH(QStringLiteral("Other.zip"), QStringLiteral("D")), 1);
+    EXPECT_EQ(FindSTH(QStringLiteral("Elite.zip"), QStringLiteral("D")), 3);
+    EXPECT_EQ(FindSTH(QStringLiteral("Elite.zip"), QStringLiteral("T")), 0);
+
     // A reload replaces what the lookup knew.
     WriteBytes(AppFile("sth.idx"), "Other.zip,D,Jul 10, 2006\n");
     LoadSTH();

@@ -176,3 +176,22 @@ TEST_F(DownloaderRunTest, UnreachableArchiveClosesTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without its image directory nothing is fetched: an entry would otherwise be
+// unpacked wherever the shell stands.
+TEST_F(DownloaderRunTest, UnsetImageDirectoryFetchesNothing) {
+    for (const bool tapes : {false, true}) {
+        messages.clear();
+        (tapes ? strTapeDir : strGameDir).clear();
+        WatchedHTTP w;
+        RunModal(w, !tapes);  // Image is true for discs
+        EXPECT_EQ(messages, QStringList({"Please set Game, Tape and Program Directories First"}));
+        EXPECT_FALSE(w.IsOpen());
+        EXPECT_EQ(server.TotalRequests(), 0);
+        EXPECT_FALSE(QFile::exists(AppFile("sth.idx")));
+    }
+}
+
+}  // namespace

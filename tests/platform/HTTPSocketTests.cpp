@@ -72,6 +72,11 @@ TEST_F(HTTPSocketTest, StoresTheBodyWhateverTheStatus) {
         {"/missing.zip", 404, QByteArray("<html>Not here</html>")},
         {"/broken", 500, QByteArray("server trouble")},
         {"/moved", 302, QByteArray("see elsewhere")},
+        // Statuses that Qt files under protocol errors rather than content errors.
+        {"/bad", 400, QByteArray("bad request")},
+        {"/teapot", 418, QByteArray("short and stout")},
+        {"/proxy", 407, QByteArray("who goes there")},
+        {"/odd", 599, QByteArray("odd status")},
         {"/empty", 200, QByteArray()},
     };
     for (const BodyCase& c : cases) {
@@ -100,6 +105,12 @@ TEST_F(HTTPSocketTest, FailuresEmptyTheFileAndReturnFalse) {
         EXPECT_FALSE(Get(url)) << url.toStdString();
         EXPECT_TRUE(QFile::exists(target_));
         EXPECT_EQ(ReadAll(target_), QByteArray()) << url.toStdString();
+    }
+    // A body cut short is no complete transfer, whatever its status said.
+    for (const int status : {200, 404}) {
+        const QString path = QStringLiteral("/cut%1").arg(status);
+        server_.SetTruncated(path, BinaryBody(), status);
+        EXPECT_FALSE(Get(server_.Url(path))) << status;
     }
     // Qt retries a GET once when the connection closes before any answer.
     EXPECT_GE(server_.RequestCount(QStringLiteral("/refused")), 1);

@@ -162,6 +162,33 @@ TEST_F(ListboxTest, SortMarkFollowsSortedColumnAndDirection) {
     EXPECT_EQ(heading->sortIndicatorSection(), 2);
 }
 
+TEST_F(ListboxTest, HeadingClickSortsAndThenReversesKeepingTheSelection) {
+    list.SetColumnCount(2);
+    list.SetColumnWidths(QStringLiteral("50%,50%"));
+    Fill({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    for (const auto& [row, text] : {std::pair{0, "beta"}, {1, "Alpha"}, {2, "gamma"}})
+        list.SetCell(row, 1, QString::fromLatin1(text));
+    list.Refresh(true);
+    list.SetListIndex(0);  // "beta"
+    window.Show();
+    QCoreApplication::processEvents();
+
+    QHeaderView* heading = View()->horizontalHeader();
+    const auto click = [&](int column) {
+        QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                          QPoint(heading->sectionViewportPosition(column) + 5, heading->height() / 2));
+    };
+    click(1);
+    EXPECT_EQ(Column0(), (std::vector<QString>{"2", "1", "3"}));
+    EXPECT_EQ(list.Cell(list.ListIndex(), 1), "beta");
+    click(1);
+    EXPECT_EQ(Column0(), (std::vector<QString>{"3", "1", "2"}));
+    EXPECT_EQ(heading->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(list.Cell(list.ListIndex(), 1), "beta");
+    click(0);
+    EXPECT_EQ(Column0(), (std::vector<QString>{"1", "2", "3"}));
+}
+
 TEST_F(ListboxTest, SelectionByListIndex) {
     list.SetListIndex(0);
     EXPECT_EQ(list.ListIndex(), -1) << "empty list selects nothing";
@@ -230,6 +257,18 @@ TEST_F(ListboxTest, ColumnWidthsArePercentagesOfTheListWidth) {
     EXPECT_GT(View()->horizontalScrollBar()->maximum(), 0);
 }
 
+TEST_F(ListboxTest, ASingleColumnWithoutWidthSpansTheList) {
+    window.Show();
+    QCoreApplication::processEvents();
+    const int inner = View()->viewport()->width();
+    EXPECT_EQ(list.ColumnWidth(0), inner);
+
+    list.SetColumnCount(2);
+    list.SetColumnWidths(QStringLiteral("10%,10%"));
+    QCoreApplication::processEvents();
+    EXPECT_LT(list.ColumnWidth(0) + list.ColumnWidth(1), inner / 2);
+}
+
 TEST_F(ListboxTest, PaintEventsRunBackgroundThenTextAndCoverTheEmptyArea) {
     list.SetColumnCount(2);
     Fill({QStringLiteral("a"), QStringLiteral("b")});
@@ -293,9 +332,17 @@ TEST_F(ListboxTest, MouseEventsCarryRowColumnAndContext) {
     EXPECT_EQ(list.ListIndex(), 1);
 
     clickedRow = -1;
-    QTest::mouseClick(View()->viewport(), Qt::RightButton, {}, cell.center());
+    int selectedAtMenu = -1;
+    list.MouseDown = [&](int, int) {
+        contextual.push_back(IsContextualClick());
+        selectedAtMenu = list.ListIndex();
+        return false;
+    };
+    const QRect first = View()->visualRect(list.Model().index(0, 1));
+    QTest::mouseClick(View()->viewport(), Qt::RightButton, {}, first.center());
     EXPECT_EQ(clickedRow, -1) << "a contextual click is no cell click";
     EXPECT_EQ(contextual, (std::vector<bool>{false, true}));
+    EXPECT_EQ(selectedAtMenu, 0) << "the menu acts on the row under the pointer";
     EXPECT_FALSE(IsContextualClick());
 
     QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, cell.center());

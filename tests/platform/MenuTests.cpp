@@ -85,6 +85,25 @@ TEST(MenuTree, ShortcutsUseCtrlForCmd) {
     EXPECT_TRUE(item.Action()->shortcut().isEmpty());
 }
 
+TEST(MenuTree, QtShowsSeparatorsBareAndMarksOnlyWhenChecked) {
+    Tree tree;
+    MenuItem* separator = tree.game->Item(1);
+    QAction* line = separator->Action();
+    EXPECT_TRUE(line->isSeparator());
+    EXPECT_TRUE(line->text().isEmpty());
+    EXPECT_EQ(separator->Text(), QStringLiteral("-"));
+
+    MenuItem* play = tree.game->Item(0);
+    QAction* action = play->Action();
+    EXPECT_FALSE(action->isCheckable());
+    play->SetChecked(true);
+    EXPECT_TRUE(action->isCheckable());
+    EXPECT_TRUE(action->isChecked());
+    play->SetChecked(false);
+    EXPECT_FALSE(action->isCheckable()) << "an unchecked item shows no empty box";
+    EXPECT_EQ(action->text(), QStringLiteral("Play"));
+}
+
 TEST(MenuTree, ChoosingRunsTheWindowsHandlerWithTheIndex) {
     Tree tree;
     MenuWindow window;

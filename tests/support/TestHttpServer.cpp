@@ -71,6 +71,10 @@ void TestHttpServer::SetRefuse(const QString& path) {
     behaviours_[path] = Behaviour{Mode::Refuse, {}, 0};
 }
 
+void TestHttpServer::SetTruncated(const QString& path, const QByteArray& body, int status) {
+    behaviours_[path] = Behaviour{Mode::Truncate, body, status};
+}
+
 int TestHttpServer::RequestCount(const QString& path) const {
     return counts_.value(path, 0);
 }
@@ -118,6 +122,7 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
         socket->abort();
         return;
     case Mode::Respond:
+    case Mode::Truncate:
         break;
     }
     QByteArray response = "HTTP/1.0 " + QByteArray::number(behaviour.status) + ' ' +
@@ -125,7 +130,8 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
     response += "Content-Type: application/octet-stream\r\n";
     response += "Content-Length: " + QByteArray::number(behaviour.body.size()) + "\r\n";
     response += "Connection: close\r\n\r\n";
-    response += behaviour.body;
+    response += behaviour.mode == Mode::Truncate ? behaviour.body.left(behaviour.body.size() / 2)
+                                                 : behaviour.body;
     socket->write(response);
     socket->disconnectFromHost();
 }

@@ -29,12 +29,14 @@ public:
     void SetStall(const QString& path);
     // Reads the request and closes the connection without an answer.
     void SetRefuse(const QString& path);
+    // Announces the whole body but closes the connection halfway through it.
+    void SetTruncated(const QString& path, const QByteArray& body, int status = 200);
 
     int RequestCount(const QString& path) const;
     int TotalRequests() const;
 
 private:
-    enum class Mode { Respond, Stall, Refuse };
+    enum class Mode { Respond, Stall, Refuse, Truncate };
     struct Behaviour {
         Mode mode = Mode::Respond;
         QByteArray body;
