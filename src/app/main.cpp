@@ -2,33 +2,20 @@
 #include "app/frmMainMenu.h"
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
+#include "platform/GuiApplication.h"
 #include "platform/TerminationSignal.h"
 #include "platform/WidgetHooks.h"
 
-#include <QApplication>
-
 #include <cstdio>
 
-namespace {
-
-// Without a display Qt would abort with a message about its platform plugin;
-// say plainly what is missing instead.
-bool DisplayAvailable() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    if (!DisplayAvailable()) {
+    if (!GuiApplication::DisplayAvailable()) {
         std::fputs("corvale: no graphical display: DISPLAY is not set. Start Corvale from a desktop "
                    "session.\n",
                    stderr);
         return 1;
     }
-    QApplication qt(argc, argv);
+    GuiApplication qt(argc, argv);
     CreateSharedArrays();
     InstallWidgetHandlers();
 
@@ -44,7 +31,7 @@ int main(int argc, char** argv) {
             frmMain().Close();
     });
 
-    const int status = QApplication::exec();
+    const int status = qt.Exec();
     DisposeMainWindow();
     return status;
 }

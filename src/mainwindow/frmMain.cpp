@@ -1,7 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "app/frmMainMenu.h"
-#include "mainwindow/Quit.h"
+#include "platform/Quit.h"
 #include "platform/MenuBar.h"
 
 #include <memory>

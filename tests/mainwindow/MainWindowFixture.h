@@ -2,7 +2,7 @@
 
 #include "../catalogue/CatalogueFixture.h"
 #include "app/frmMainMenu.h"
-#include "mainwindow/Quit.h"
+#include "platform/Quit.h"
 #include "mainwindow/frmMain.h"
 #include "platform/MacRoman.h"
 #include "platform/MenuItem.h"

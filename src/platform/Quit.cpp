@@ -1,4 +1,4 @@
-#include "mainwindow/Quit.h"
+#include "platform/Quit.h"
 
 #include <QCoreApplication>
 
