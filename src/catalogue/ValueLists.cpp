@@ -9,73 +9,85 @@
 
 namespace {
 
-// A hash of the text that ignores letter case.
-size_t FoldedHash(QStringView text) {
-    size_t h = 0;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        h = h * 31 + (c < 0x80 ? (c >= u'A' && c <= u'Z' ? c + 32 : c) : ch.toCaseFolded().unicode());
-    }
+// The letter-case-free form of a character, as QString's case-insensitive
+// comparison sees it; ASCII, nearly every character of a catalogue, directly.
+char16_t Fold(QChar ch) {
+    const char16_t c = ch.unicode();
+    if (c < 0x80) return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return ch.toCaseFolded().unicode();
+}
+
+// A hash of the text that ignores letter case (FNV-1a).
+quint64 FoldedHash(QStringView text) {
+    quint64 h = 14695981039346656037ull;
+    for (const QChar ch : text) h = (h ^ Fold(ch)) * 1099511628211ull;
     return h;
 }
 
 bool SameText(QStringView a, QStringView b) {
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+    // Values nearly always repeat in the same letter case, and a plain
+    // comparison is far cheaper than a case-free one.
+    return a == b || (a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0);
 }
 
-// A list with an index from the hashes of its entries to their slots, so that
-// a load does not compare each game's value with every entry. The index holds
-// numbers only; every match is checked against the entry itself.
+// A list with an index from the hash of each text to the first slot that
+// holds a text with that hash, so that a load does not compare each game's
+// value with every entry. The index is only a guide: a slot it names must
+// hold an equal text, or else (two texts with one hash, or a list changed
+// elsewhere) the list itself is searched.
 struct ValueList {
     std::vector<QString>& list;
     int& count;
     int capacity;
-    QMultiHash<size_t, int> index;
+    QHash<quint64, int> firstSlot;
+    int indexed = 0;  // slots 1..indexed are in the index
 
-    void RebuildIndex() {
-        index.clear();
-        for (int i = 1; i <= std::min(count, UBound(list)); ++i) index.insert(FoldedHash(list[i]), i);
+    void Index(quint64 hash, int slot) {
+        if (!firstSlot.contains(hash)) firstSlot.insert(hash, slot);
     }
 
-    // The slot of the first entry equal to the value, 0 when there is none.
-    int Find(QStringView value) {
-        // The index follows the list unless the list was changed elsewhere:
-        // a count that differs or an entry that no longer matches its hash.
-        if (index.size() != count) RebuildIndex();
-        const size_t hash = FoldedHash(value);
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            int found = 0;
-            bool stale = false;
-            const auto range = index.equal_range(hash);
-            for (auto it = range.first; it != range.second; ++it) {
-                const int slot = it.value();
-                if (slot > count || slot > UBound(list) || FoldedHash(list[slot]) != hash) stale = true;
-                else if ((found == 0 || slot < found) && SameText(list[slot], value)) found = slot;
-            }
-            if (!stale) return found;
-            RebuildIndex();
-        }
+    void RebuildIndex() {
+        firstSlot.clear();
+        indexed = std::min(count, UBound(list));
+        for (int i = 1; i <= indexed; ++i) Index(FoldedHash(list[i]), i);
+    }
+
+    int Scan(QStringView value) const {
+        for (int i = 1; i <= std::min(count, UBound(list)); ++i)
+            if (SameText(list[i], value)) return i;
         return 0;
     }
 
+    // The slot of the first entry equal to the value, 0 when there is none.
+    int Find(QStringView value, quint64 hash) {
+        if (indexed != count) RebuildIndex();
+        const auto it = firstSlot.constFind(hash);
+        if (it == firstSlot.constEnd()) return 0;
+        if (*it <= UBound(list) && SameText(list[*it], value)) return *it;
+        RebuildIndex();
+        return Scan(value);
+    }
+
     QString Offer(QStringView value) {
-        const int slot = Find(value);
+        const quint64 hash = FoldedHash(value);
+        const int slot = Find(value, hash);
         if (slot > 0) return list[slot] == value ? list[slot] : value.toString();
         ++count;
         GrowToSlot(list, count);
         list[count] = value.toString();
-        index.insert(FoldedHash(value), count);
+        Index(hash, count);
+        indexed = count;
         return list[count];
     }
 
     void Reset() {
-        index.clear();
+        firstSlot.clear();
+        indexed = 0;
         list.assign(capacity + 1, QString());
         count = 0;
     }
 
     void CutAndSort() {
-        index.clear();
         GrowToSlot(list, count);
         list.resize(count + 1);
         list[0].clear();

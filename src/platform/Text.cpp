@@ -118,8 +118,3 @@ int BitAnd(int a, int b) {
 int BitXor(int a, int b) {
     return a ^ b;
 }
-
-bool IsAsciiAlnum(QChar ch) {
-    const char16_t c = ch.unicode();
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const QString& path, QString* errorString) {
     std::unique_ptr<TextOutputStream> stream(new TextOutputStream(path));
     QString error;
@@ -25,6 +27,9 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {}
 void TextOutputStream::WriteLine(const QString& text) {
     if (closed_) return;
     QByteArray bytes = MacRoman::Encode(text);
+    // A line end inside the text would read back as two lines, the rest of
+    // the file shifted by one, so it is a character the line cannot hold.
+    std::replace_if(bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; }, '?');
     bytes.append('\n');
     // A failed write leaves QSaveFile in its error state; Close() reports it.
     file_.write(bytes);

@@ -13,7 +13,8 @@ public:
     // nullptr when the file cannot be created; `errorString` then says why.
     static std::unique_ptr<TextOutputStream> Create(const QString& path, QString* errorString = nullptr);
 
-    // Writes the text and a LF; a character Mac Roman cannot hold becomes "?".
+    // Writes the text and a LF; a character Mac Roman cannot hold, and a CR
+    // or LF inside the text, becomes "?".
     void WriteLine(const QString& text);
     // Commits the file; false (and ErrorString()) when it could not be written.
     bool Close();

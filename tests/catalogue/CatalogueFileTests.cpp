@@ -55,6 +55,9 @@ TEST_F(CatalogueFile, ValueListsAreDistinctSortedAndCutToTheirCount) {
     EXPECT_EQ(UBound(strGenre), gGenre);
     EXPECT_EQ(UBound(strSource), gSource);
     for (const auto* list : {&strPub, &strYear, &strGenre, &strSource}) EXPECT_TRUE((*list)[0].isEmpty());
+    // The sort moved the entries; a later check still finds each of them.
+    for (const char* v : {"ACME", "Orbit Soft", "\u00E4LAN"}) CheckPub(QString::fromUtf8(v));
+    EXPECT_EQ(gPub, 3);
 
     // A second load starts the lists afresh.
     WriteFile("corvale.txt", "Q (2001) (New)\n");
@@ -64,13 +67,14 @@ TEST_F(CatalogueFile, ValueListsAreDistinctSortedAndCutToTheirCount) {
 }
 
 TEST_F(CatalogueFile, CheckingValuesKeepsTheFirstLetterCase) {
-    for (const char* v : {"Arcade", "ARCADE", "", "Puzzle", "arcade", ""}) CheckGenre(QString::fromUtf8(v));
-    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Arcade", "", "Puzzle"}));
+    for (const char* v : {"Arcade", "ARCADE", "", "Puzzle", "arcade", "", "\u00C9p\u00E9e", "\u00E9P\u00C9E"})
+        CheckGenre(QString::fromUtf8(v));
+    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Arcade", "", "Puzzle", "\u00C9p\u00E9e"}));
     // A list changed by hand is still checked against what it holds.
     strGenre[1] = QStringLiteral("Strategy");
     CheckGenre(QStringLiteral("arcade"));
     CheckGenre(QStringLiteral("strategy"));
-    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Strategy", "", "Puzzle", "arcade"}));
+    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Strategy", "", "Puzzle", "\u00C9p\u00E9e", "arcade"}));
 }
 
 TEST_F(CatalogueFile, SaveThenLoadKeepsEveryGameInItsSlot) {

@@ -107,9 +107,10 @@ TEST_F(TextStreams, WritesLfAndQuestionMarksForForeignCharacters) {
     out->WriteLine(QStringLiteral("caf\u00E9 \u00FC"));
     out->WriteLine(QString());
     out->WriteLine(QStringLiteral("\u65E5\u672C x \u0394"));
+    out->WriteLine(QStringLiteral("one\nline\r\nstill\r"));
     ASSERT_TRUE(out->Close());
     EXPECT_TRUE(out->ErrorString().isEmpty());
-    EXPECT_EQ(ReadBytes(Path("out.txt")), QByteArray("caf\x8E \x9F\n\n?? x \xC6\n"));
+    EXPECT_EQ(ReadBytes(Path("out.txt")), QByteArray("caf\x8E \x9F\n\n?? x \xC6\none?line??still?\n"));
 }
 
 TEST_F(TextStreams, PreviousFileStaysUntilTheNewOneIsCommitted) {
