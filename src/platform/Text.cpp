@@ -77,15 +77,6 @@ double Val(const QString& s) {
         while (i < n && IsDigit(s.at(i))) { ++i; ++digits; }
     }
     if (digits == 0) return 0;
-    // An exponent counts only when digits follow it.
-    if (i < n && (s.at(i) == QLatin1Char('e') || s.at(i) == QLatin1Char('E'))) {
-        qsizetype j = i + 1;
-        if (j < n && (s.at(j) == QLatin1Char('+') || s.at(j) == QLatin1Char('-'))) ++j;
-        if (j < n && IsDigit(s.at(j))) {
-            while (j < n && IsDigit(s.at(j))) ++j;
-            i = j;
-        }
-    }
     // QString's conversion is locale-independent, unlike strtod.
     return s.mid(begin, i - begin).toDouble();
 }

@@ -26,7 +26,7 @@ QString Chr(int code);
 QString Str(qint64 n);
 
 // The number at the start of the text (blanks before it allowed; sign,
-// digits, fraction and exponent), 0 when the text does not start with one.
+// digits, fraction), 0 when the text does not start with one.
 double Val(const QString& s);
 // Whole part of a number stored into an integer: truncated toward zero,
 // clamped to the int range; NaN gives 0.

@@ -33,7 +33,7 @@ TEST_F(SettingsFile, ReadsFiveLinesWhateverTheyHold) {
         {"p\ng\nt", "p", "g", "t", 0, 0},
         {"p\ng\nt\nabc\n12\n", "p", "g", "t", 0, 12},
         {"p\ng\nt\n2.9\n-3.7\n", "p", "g", "t", 2, -3},
-        {"p\ng\nt\n 99999999999\n-1e300\n", "p", "g", "t", maxInt, std::numeric_limits<int>::min()},
+        {"p\ng\nt\n 99999999999\n-99999999999.5\n", "p", "g", "t", maxInt, std::numeric_limits<int>::min()},
         {"", "", "", "", 0, 0},
     };
     for (const auto& c : cases) {
