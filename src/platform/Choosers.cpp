@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+
+#include <utility>
 
 namespace {
 
@@ -19,6 +24,29 @@ FolderItem ItemFor(const QString& path) {
     return path.isEmpty() ? FolderItem() : FolderItem(path);
 }
 
+QStringList Extensions(const FileType& type) {
+    QStringList extensions;
+    for (const QString& extension : type.Extensions.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        extensions << extension.trimmed();
+    return extensions;
+}
+
+// Hides from the file dialog's listing what the chooser does not offer.
+class OfferedItems : public QSortFilterProxyModel {
+public:
+    explicit OfferedItems(FileType type) : type_(std::move(type)) {}
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files) return true;
+        return ChooserOffers(type_, files->filePath(files->index(row, 0, parent)));
+    }
+
+private:
+    FileType type_;
+};
+
 }  // namespace
 
 FolderItem SelectFolder() {
@@ -28,15 +56,22 @@ FolderItem SelectFolder() {
 
 FolderItem GetOpenFolderItem(const FileType& type) {
     if (OpenHook()) return OpenHook()(type);
-    QStringList patterns;
-    for (const QString& extension : type.Extensions.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        patterns << QLatin1Char('*') + extension.trimmed();
-    // Programs on this system rarely carry an extension, so every file stays
-    // reachable through a second filter.
-    const QString filter = type.Name + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) +
-                           QLatin1String(");;All Files (*)");
-    return ItemFor(QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
-                                                QString(), filter));
+    // Qt's own dialog: a native one would ignore the filtering model.
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(type.Name + QLatin1String(" (*)"));
+    dialog.setProxyModel(new OfferedItems(type));  // the dialog owns it
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return FolderItem();
+    return ItemFor(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+}
+
+bool ChooserOffers(const FileType& type, const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) return true;
+    for (const QString& extension : Extensions(type))
+        if (info.fileName().endsWith(extension, Qt::CaseInsensitive)) return true;
+    return info.isFile() && info.isExecutable();
 }
 
 SelectFolderHook SetSelectFolderHook(SelectFolderHook hook) {

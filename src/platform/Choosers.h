@@ -15,8 +15,12 @@ struct FileType {
 
 // The folder chooser; an invalid item when cancelled.
 FolderItem SelectFolder();
-// The open-file chooser, offering files of `type` first; an invalid item when cancelled.
+// The open-file chooser limited to `type`; an invalid item when cancelled.
 FolderItem GetOpenFolderItem(const FileType& type);
+// What the open-file chooser lists for `type`: folders (to walk through),
+// items whose name ends in one of its extensions (letter case ignored) and,
+// since programs here seldom carry an extension, executable files.
+bool ChooserOffers(const FileType& type, const QString& path);
 
 using SelectFolderHook = std::function<FolderItem()>;
 using GetOpenFolderItemHook = std::function<FolderItem(const FileType& type)>;

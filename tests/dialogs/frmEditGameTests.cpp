@@ -74,6 +74,10 @@ TEST_F(EditGameTest, AddingInsertsTheNewGameInNameOrder) {
         mainWindow.calls.clear();
         auto& w = Editor(false, 0);
         EXPECT_EQ(w.Title(), QStringLiteral("Add New Game"));
+        // The rows are only offers: no combo box starts with one chosen.
+        for (const ComboBox* combo : {w.cmbPub.get(), w.cmbYear.get(), w.cmbGenre.get(),
+                                      w.cmbSource.get()})
+            EXPECT_EQ(combo->Text(), QString());
         w.txtName->SetText(c.name);
         w.cmdOK->Push();
         EXPECT_FALSE(w.IsOpen());

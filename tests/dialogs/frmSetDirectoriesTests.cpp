@@ -129,4 +129,29 @@ TEST_F(SetDirectoriesTest, ChoosersFillTheirRowOrLeaveItWhenCancelled) {
     EXPECT_EQ(strProgDir, emulator);
 }
 
+TEST_F(SetDirectoriesTest, TheEmulatorChooserOffersApplicationsAndPrograms) {
+    const FileType applications{QStringLiteral("Application Files"), QStringLiteral(".app")};
+    const auto executable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QDir(dir.path()).mkpath("Folder");
+    QDir(dir.path()).mkpath("Bundle.app");
+    const struct {
+        const char* name;
+        bool exec;
+        bool offered;
+    } cases[] = {
+        {"Emu.app", false, true},     {"EMU.APP", false, true},  {"emulator", true, true},
+        {"run.sh", true, true},       {"notes.txt", false, false}, {"emu.app.txt", false, false},
+        {"Folder", false, true},      {"Bundle.app", false, true}, {"missing", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = FilePath(c.name);
+        if (QString(c.name) != "missing" && !QFileInfo(path).isDir()) {
+            WriteFile(c.name, "x");
+            if (c.exec) QFile::setPermissions(path, executable);
+        }
+        EXPECT_EQ(ChooserOffers(applications, path), c.offered);
+    }
+}
+
 } // namespace
