@@ -35,11 +35,7 @@ std::unique_ptr<StaticText> MakeLink(Window& parent, int left, int top, int widt
 
 // Runs "open" on one address, quoted for the shell; a failure is reported.
 void OpenAddress(const QString& address) {
-    Shell shell;
-    shell.Execute(QStringLiteral("open ") + ShellQuote(address));
-    if (shell.ErrorCode() != 0)
-        MsgBox(QStringLiteral("Error ") + Str(shell.ErrorCode()) + QStringLiteral(", ") +
-               shell.Result());
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(address));
 }
 
 } // namespace

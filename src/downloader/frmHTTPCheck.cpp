@@ -135,11 +135,5 @@ bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QStrin
     else
         line = QStringLiteral("cd ") + dir +
                QStringLiteral(" || exit ; unzip -o -q temp.zip ; s=$? ; rm temp.zip ; exit $s");
-    Shell shell;
-    shell.Execute(line);
-    if (shell.ErrorCode() != 0) {
-        MsgBox(QStringLiteral("Error ") + Str(shell.ErrorCode()) + QStringLiteral(", ") + shell.Result());
-        return false;
-    }
-    return true;
+    return ExecuteReportingFailure(line);
 }

@@ -27,16 +27,8 @@ const QString kAcornElectronWorldSite = QStringLiteral("www.acornelectron.co.uk"
 // Stairway To Hell is the archive that the downloader reads.
 const QString kStairwayToHellSite = QString::fromLatin1(frmHTTP::kArchiveHost);
 
-// Runs one command line; a failure is shown with its status and output.
-void RunShell(const QString& line) {
-    Shell shell;
-    shell.Execute(line);
-    if (shell.ErrorCode() != 0)
-        MsgBox(QStringLiteral("Error ") + Str(shell.ErrorCode()) + QStringLiteral(", ") + shell.Result());
-}
-
 bool OpenSite(const QString& site) {
-    RunShell(QStringLiteral("open ") + ShellQuote(QStringLiteral("http://") + site));
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(QStringLiteral("http://") + site));
     return false;
 }
 
@@ -92,7 +84,7 @@ void frmMain::PlayGame(int row) {
         MsgBox(QStringLiteral("Game '") + list.Cell(row, 1) + QStringLiteral("' not available"));
         return;
     }
-    RunShell(QStringLiteral("open ") + ShellQuote(strProgDir) + QLatin1Char(' ') + ShellQuote(path));
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(strProgDir) + QLatin1Char(' ') + ShellQuote(path));
 }
 
 bool frmMain::GamePlay_Action() {
@@ -110,7 +102,7 @@ bool frmMain::GameOpenFolder_Action() {
     const int slash = InStr(file, QStringLiteral("/"));
     const QString folder = slash > 0 ? Left(file, slash - 1) : file;
     const QString dir = IsTapeFile(file) ? strTapeDir : strGameDir;
-    RunShell(QStringLiteral("open ") + ShellQuote(dir + QLatin1Char('/') + folder));
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(dir + QLatin1Char('/') + folder));
     return false;
 }
 
@@ -221,7 +213,7 @@ bool frmMain::WebAcornElectronWorld_Action() {
 bool frmMain::HelpHelp_Action() {
     // A missing help file is left to "open", whose failure is reported.
     const FolderItem help = AppFolder().Child(QStringLiteral("readme.txt"));
-    if (help.IsValid()) RunShell(QStringLiteral("open ") + ShellQuote(help.ShellPath()));
+    if (help.IsValid()) ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(help.ShellPath()));
     return false;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/Shell.h"
 
 #include "platform/Application.h"
+#include "platform/MsgBox.h"
+#include "platform/Text.h"
 
 #include <QDir>
 #include <QProcess>
@@ -46,4 +48,13 @@ void Shell::Execute(const QString& line) {
         errorCode_ = kSignalBase + process.exitCode();
     else
         errorCode_ = process.exitCode();
+}
+
+bool ExecuteReportingFailure(const QString& line) {
+    Shell shell;
+    shell.Execute(line);
+    if (shell.ErrorCode() == 0)
+        return true;
+    MsgBox(QStringLiteral("Error ") + Str(shell.ErrorCode()) + QStringLiteral(", ") + shell.Result());
+    return false;
 }

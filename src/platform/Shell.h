@@ -18,3 +18,7 @@ private:
     int errorCode_ = 0;
     QString result_;
 };
+
+// Runs the line with a new Shell; a non-zero status is shown as
+// "Error " + status + ", " + output. True when the line succeeded.
+bool ExecuteReportingFailure(const QString& line);
