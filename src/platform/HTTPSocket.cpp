@@ -86,7 +86,10 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
     timer.stop();
 
     drain();
-    const bool completed = TransferCompleted(*reply);
+    // A body cut short by a closing connection is not always flagged by Qt.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    const bool whole = !announced.isValid() || out.size() >= announced.toLongLong();
+    const bool completed = TransferCompleted(*reply) && whole;
     delete reply;
 
     if (!out.flush())
