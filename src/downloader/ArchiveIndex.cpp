@@ -5,12 +5,11 @@
 #include "platform/Application.h"
 #include "platform/Cursor.h"
 #include "platform/Dates.h"
+#include "platform/FolderItem.h"
 #include "platform/Text.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -102,12 +101,7 @@ void SaveSTH() {
 }
 
 bool CheckFile(const QString& path) {
-    if (path.isEmpty()) return false;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) return false;
-    // Opened, not read: disc images are large and a run tests thousands.
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
+    return OpensForReading(path);
 }
 
 int FindSTH(const QString& zipName, const QString& type) {

@@ -81,3 +81,8 @@ std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(QString* errorString) const {
     return TextOutputStream::Create(path_, errorString);
 }
+
+bool OpensForReading(const QString& shellPath) {
+    const FolderItem item = FolderItem::FromShellPath(shellPath);
+    return item.IsValid() && item.Exists() && item.OpenAsTextFile() != nullptr;
+}

@@ -45,3 +45,7 @@ private:
     mutable QDateTime listedAt_;
     mutable bool trusted_ = false;
 };
+
+// True when the shell path names an existing item that opens for reading as a
+// text file; nothing of it is read.
+bool OpensForReading(const QString& shellPath);

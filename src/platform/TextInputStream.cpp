@@ -7,16 +7,27 @@
 
 std::unique_ptr<TextInputStream> TextInputStream::Open(const QString& path) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return nullptr;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return nullptr;
-    return std::unique_ptr<TextInputStream>(new TextInputStream(file.readAll()));
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly)) return nullptr;
+    return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(file)));
 }
 
-TextInputStream::TextInputStream(QByteArray bytes) : bytes_(std::move(bytes)) {}
+TextInputStream::TextInputStream(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
+
+TextInputStream::~TextInputStream() = default;
+
+const QByteArray& TextInputStream::Bytes() {
+    if (file_) {
+        bytes_ = file_->readAll();
+        file_.reset();
+    }
+    return bytes_;
+}
 
 QString TextInputStream::ReadLine() {
-    const char* data = bytes_.constData();
-    const qsizetype size = bytes_.size();
+    const QByteArray& bytes = Bytes();
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
     const qsizetype begin = pos_;
     qsizetype end = begin;
     while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
@@ -28,11 +39,12 @@ QString TextInputStream::ReadLine() {
     return MacRoman::Decode(data + begin, end - begin);
 }
 
-bool TextInputStream::AtEOF() const {
-    return pos_ >= bytes_.size();
+bool TextInputStream::AtEOF() {
+    return pos_ >= Bytes().size();
 }
 
 void TextInputStream::Close() {
+    file_.reset();
     bytes_.clear();
     pos_ = 0;
 }

@@ -5,8 +5,11 @@
 
 #include <memory>
 
-// A Mac Roman text file read line by line. The file is read whole when it is
-// opened, so reading a line never fails.
+class QFile;
+
+// A Mac Roman text file read line by line. The file is read whole at the
+// first line, so reading a line never fails; opening alone reads nothing, so
+// testing that a large file opens costs little.
 class TextInputStream {
 public:
     // nullptr when the path cannot be opened for reading (missing, a folder).
@@ -16,12 +19,16 @@ public:
     QString ReadLine();
     // The framework's EOF (a macro name in C): true once nothing is left, so
     // a file that ends in a line end yields no extra empty line.
-    bool AtEOF() const;
+    bool AtEOF();
     void Close();
+    ~TextInputStream();
 
 private:
-    explicit TextInputStream(QByteArray bytes);
+    explicit TextInputStream(std::unique_ptr<QFile> file);
+    // Reads the rest of the file on first use.
+    const QByteArray& Bytes();
 
+    std::unique_ptr<QFile> file_;
     QByteArray bytes_;
     qsizetype pos_ = 0;
 };

@@ -99,4 +99,21 @@ TEST(FolderItem, TextFilesRoundTrip) {
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST(FolderItem, OpensForReadingOnlyExistingFiles) {
+    QTemporaryDir dir;
+    Touch(dir.filePath("image.ssd"));
+    QDir(dir.path()).mkdir("folder");
+    const struct {
+        QString path;
+        bool opens;
+    } cases[] = {
+        {dir.filePath("image.ssd"), true},
+        {dir.filePath("missing.ssd"), false},
+        {dir.filePath("folder"), false},
+        {dir.filePath("no/such/dir/image.ssd"), false},
+        {QString(), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(OpensForReading(c.path), c.opens) << c.path.toStdString();
+}
+
 }  // namespace
