@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
+#include "platform/Application.h"
 
 #include <memory>
 
@@ -21,7 +21,7 @@ template <class W> void DropSharedWindow() {
 template <class W> W& FindOrCreateWindow() {
     std::unique_ptr<W>& shared = SharedWindowSlot<W>();
     if (!shared || !shared->IsOpen()) {
-        static const bool dropAtExit = (qAddPostRoutine(&DropSharedWindow<W>), true);
+        static const bool dropAtExit = (AtApplicationEnd(&DropSharedWindow<W>), true);
         (void)dropAtExit;
         shared.reset();
         shared = std::make_unique<W>();

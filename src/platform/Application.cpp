@@ -29,3 +29,7 @@ FolderItem AppFolder() {
 void DoEvents() {
     QCoreApplication::processEvents();
 }
+
+void AtApplicationEnd(void (*routine)()) {
+    qAddPostRoutine(routine);
+}

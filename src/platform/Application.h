@@ -11,3 +11,7 @@ FolderItem AppFolder();
 
 // Handles the pending user-interface events once, inside a long loop.
 void DoEvents();
+
+// Runs `routine` when the application object goes, before the toolkit does
+// (windows kept for the life of the program must go first).
+void AtApplicationEnd(void (*routine)());
