@@ -9,7 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
 
-#include <QSet>
+#include <unordered_set>
 
 namespace {
 
@@ -38,8 +38,8 @@ void EndAudit(class frmMain& w) {
 
 // The image paths the catalogue names, case-folded, taken once per audit: the
 // games an audit adds have no path until the reload, so the set stays true.
-QSet<QString> CataloguedFiles() {
-    QSet<QString> files;
+std::unordered_set<QString> CataloguedFiles() {
+    std::unordered_set<QString> files;
     files.reserve(gamecount);
     for (int i = 1; i <= gamecount && i <= UBound(games); ++i)
         if (games[i]) files.insert(games[i]->DisplayFilename.toCaseFolded());
@@ -48,7 +48,7 @@ QSet<QString> CataloguedFiles() {
 
 // Adds each entry of one sub-folder that the catalogue does not name yet;
 // returns how many games it added. Folders inside are taken like files.
-int AddNewEntries(const FolderItem& sub, bool tapesOnly, const QSet<QString>& catalogued) {
+int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_set<QString>& catalogued) {
     const QString folder = sub.DisplayName();
     int added = 0;
     const int n = sub.Count();
@@ -56,7 +56,7 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const QSet<QString>& ca
         const QString name = sub.Item(j).DisplayName();
         if (TextEquals(Right(name, 4), QStringLiteral(".txt"))) continue;
         if (tapesOnly && InStr(name, QStringLiteral(".uef")) == 0) continue;
-        if (!catalogued.contains((folder + QLatin1Char('/') + name).toCaseFolded())) {
+        if (catalogued.count((folder + QLatin1Char('/') + name).toCaseFolded()) == 0) {
             const int dot = int(name.lastIndexOf(QLatin1Char('.')));
             const QString base = dot >= 0 ? name.left(dot) : name;
             const QString ext = dot >= 0 ? name.mid(dot) : QString();
@@ -72,7 +72,7 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const QSet<QString>& ca
 
 // One pass over the sub-folders of an image directory. A directory that is
 // not set or cannot be listed has no entries, so the pass adds nothing.
-int AuditImageDirectory(const QString& path, bool tapesOnly, const QSet<QString>& catalogued,
+int AuditImageDirectory(const QString& path, bool tapesOnly, const std::unordered_set<QString>& catalogued,
                         frmProgress& progress) {
     const FolderItem dir = FolderItem::FromShellPath(path);
     if (!dir.IsValid()) return 0;
@@ -103,7 +103,7 @@ void frmMain::AuditGames() {
 }
 
 void frmMain::AuditDirectories() {
-    const QSet<QString> catalogued = CataloguedFiles();
+    const std::unordered_set<QString> catalogued = CataloguedFiles();
     int count = 0;
     {
         frmProgress progress;
