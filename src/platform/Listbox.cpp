@@ -4,13 +4,16 @@
 #include "platform/Graphics.h"
 #include "platform/ListboxModel.h"
 
+#include <QCache>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QStaticText>
 #include <QTableView>
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -64,11 +67,11 @@ public:
         const Color text = ToColor(item.palette.color(QPalette::Text));
         QStyle* style = item.widget ? item.widget->style() : nullptr;
 
-        bool done = false;
-        if (owner_.CellBackgroundPaint) {
-            Graphics g(*painter, cell.x(), cell.y(), cell.width(), cell.height(), text);
-            done = owner_.CellBackgroundPaint(g, row, column);
-        }
+        // The whole cell paints in its own coordinates, clipped to it, as the
+        // handlers see it; the one Graphics also restores the painter.
+        Graphics g(*painter, cell.x(), cell.y(), cell.width(), cell.height(), text);
+        item.rect.moveTo(0, 0);
+        bool done = owner_.CellBackgroundPaint && owner_.CellBackgroundPaint(g, row, column);
         // The list's own background is the viewport's; only a selection is drawn.
         if (!done && selected && style)
             style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
@@ -79,20 +82,46 @@ public:
         done = false;
         if (owner_.CellTextPaint) {
             const int baseline = (cell.height() - metrics.height()) / 2 + metrics.ascent();
-            Graphics g(*painter, cell.x(), cell.y(), cell.width(), cell.height(), text);
+            g.SetForeColor(text);
             done = owner_.CellTextPaint(g, row, column, margin, baseline);
         }
-        if (done) return;
-        const QRect textRect = cell.adjusted(margin, 0, -margin, 0);
-        painter->save();
+        if (done || item.text.isEmpty()) return;
         painter->setFont(item.font);
         painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
-                          metrics.elidedText(item.text, Qt::ElideRight, textRect.width()));
-        painter->restore();
+        DrawText(*painter, item.rect.adjusted(margin, 0, -margin, 0), item.text, metrics);
     }
 
 private:
+    // Left-aligned and centred vertically, elided at the right when too wide.
+    // Laying text out is most of a cell's painting, and a list paints the same
+    // texts over and over (each refill, hover, focus, scrolling), so the laid
+    // out texts are kept, by text and width, for the list's font.
+    void DrawText(QPainter& painter, const QRect& rect, const QString& text,
+                  const QFontMetrics& metrics) const {
+        if (painter.font() != layoutFont_) {
+            layouts_.clear();
+            layoutFont_ = painter.font();
+        }
+        const LayoutKey key(text, rect.width());
+        QStaticText* laidOut = layouts_.object(key);
+        if (!laidOut) {
+            laidOut = new QStaticText(text);
+            laidOut->setTextFormat(Qt::PlainText);
+            laidOut->prepare(QTransform(), layoutFont_);
+            if (laidOut->size().width() > rect.width()) {
+                laidOut->setText(metrics.elidedText(text, Qt::ElideRight, rect.width()));
+                laidOut->prepare(QTransform(), layoutFont_);
+            }
+            layouts_.insert(key, laidOut);
+        }
+        painter.drawStaticText(rect.left(), rect.top() + (rect.height() - metrics.height()) / 2,
+                               *laidOut);
+    }
+
+    using LayoutKey = std::pair<QString, int>;
+    // A few screens of cells.
+    mutable QCache<LayoutKey, QStaticText> layouts_{1000};
+    mutable QFont layoutFont_;
     Listbox& owner_;
 };
 
@@ -293,8 +322,10 @@ void Listbox::SetCellTag(int row, int column, int tag) {
 }
 
 int Listbox::ListIndex() const {
-    const QModelIndexList rows = d->view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    // Paint handlers ask for every cell: read the one selected range rather
+    // than list the selected rows.
+    const QItemSelection selection = d->view->selectionModel()->selection();
+    return selection.isEmpty() ? -1 : selection.first().top();
 }
 
 void Listbox::SetListIndex(int row) {

@@ -1,6 +1,7 @@
 #include "platform/ListboxModel.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 ListboxModel::ListboxModel(QObject* parent) : QAbstractTableModel(parent), headings_(1) {}
@@ -15,9 +16,9 @@ int ListboxModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ListboxModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return QVariant();
-    const Cell* cell = CellAt(index.row(), index.column());
-    if (role == Qt::DisplayRole) return cell->text;
-    if (role == Qt::UserRole) return cell->tag;
+    const Cell& cell = At(index.row(), index.column());
+    if (role == Qt::DisplayRole) return cell.text;
+    if (role == Qt::UserRole) return cell.tag;
     return QVariant();
 }
 
@@ -27,17 +28,19 @@ QVariant ListboxModel::headerData(int section, Qt::Orientation orientation, int 
     return Heading(section);
 }
 
-int ListboxModel::ColumnCount() const {
-    return columns_;
-}
-
 void ListboxModel::SetColumnCount(int count) {
     count = std::max(1, count);
     if (count == columns_) return;
     beginResetModel();
+    ReleaseSpareCells();
+    std::vector<Cell> cells(static_cast<size_t>(rows_) * count);
+    const int kept = std::min(count, columns_);
+    for (int row = 0; row < rows_; ++row)
+        for (int column = 0; column < kept; ++column)
+            cells[static_cast<size_t>(row) * count + column] = std::move(At(row, column));
+    cells_ = std::move(cells);
     columns_ = count;
     headings_.resize(count);
-    for (Row& row : rows_) row.resize(count);
     endResetModel();
 }
 
@@ -51,18 +54,35 @@ void ListboxModel::SetHeading(int column, const QString& text) {
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-int ListboxModel::RowCount() const {
-    return static_cast<int>(rows_.size());
-}
-
-int ListboxModel::PublishedRowCount() const {
-    return published_;
-}
-
 void ListboxModel::AppendRow(const QString& firstCell) {
-    Row row(columns_);
-    row[0].text = firstCell;
-    rows_.push_back(std::move(row));
+    const size_t first = static_cast<size_t>(rows_) * columns_;
+    if (cells_.size() < first + columns_) {
+        cells_.resize(first + columns_);
+    } else {
+        // A row left from the last fill. Its texts are let go here, just
+        // before the new ones are set: when a refill puts the same games back
+        // (a repaint, another highlight mode), each string is then touched
+        // once, while in the cache, instead of once to clear and once to fill.
+        for (size_t i = first + 1; i < first + columns_; ++i) cells_[i] = Cell();
+        cells_[first].tag = 0;
+    }
+    cells_[first].text = firstCell;
+    ++rows_;
+    QueuePublish();
+}
+
+void ListboxModel::Clear() {
+    // A removal, not a reset, so that the views keep their column widths.
+    const bool removing = published_ > 0;
+    if (removing) beginRemoveRows(QModelIndex(), 0, published_ - 1);
+    // The cells stay for the refill to reuse, until it is published.
+    rows_ = 0;
+    published_ = 0;
+    if (removing) endRemoveRows();
+    QueuePublish();
+}
+
+void ListboxModel::QueuePublish() {
     if (publishQueued_) return;
     // Rows added by a handler that never refreshes still show once the event
     // loop runs again.
@@ -76,68 +96,38 @@ void ListboxModel::AppendRow(const QString& firstCell) {
         Qt::QueuedConnection);
 }
 
-void ListboxModel::Clear() {
-    // A removal, not a reset, so that the views keep their column widths.
-    if (published_ > 0) beginRemoveRows(QModelIndex(), 0, published_ - 1);
-    const bool removing = published_ > 0;
-    rows_.clear();
-    published_ = 0;
-    if (removing) endRemoveRows();
-}
-
 void ListboxModel::Publish() {
-    const int count = RowCount();
-    if (count == published_) return;
-    beginInsertRows(QModelIndex(), published_, count - 1);
-    published_ = count;
+    ReleaseSpareCells();
+    if (rows_ == published_) return;
+    beginInsertRows(QModelIndex(), published_, rows_ - 1);
+    published_ = rows_;
     endInsertRows();
 }
 
-QString ListboxModel::Text(int row, int column) const {
-    const Cell* cell = CellAt(row, column);
-    return cell ? cell->text : QString();
-}
-
-void ListboxModel::SetText(int row, int column, const QString& text) {
-    if (Cell* cell = CellAt(row, column)) {
-        cell->text = text;
-        CellChanged(row, column);
-    }
-}
-
-int ListboxModel::Tag(int row, int column) const {
-    const Cell* cell = CellAt(row, column);
-    return cell ? cell->tag : 0;
-}
-
-void ListboxModel::SetTag(int row, int column, int tag) {
-    if (Cell* cell = CellAt(row, column)) {
-        cell->tag = tag;
-        CellChanged(row, column);
-    }
+void ListboxModel::ReleaseSpareCells() {
+    cells_.resize(static_cast<size_t>(rows_) * columns_);
 }
 
 void ListboxModel::SortByColumn(int column, bool ascending) {
     if (column < 0 || column >= columns_) return;
     Publish();
-    const int count = RowCount();
-    std::vector<int> order(count);
+    std::vector<int> order(rows_);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = QString::compare(rows_[a][column].text, rows_[b][column].text,
-                                       Qt::CaseInsensitive);
+        const int c = QString::compare(At(a, column).text, At(b, column).text, Qt::CaseInsensitive);
         return ascending ? c < 0 : c > 0;
     });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int> newRow(count);
-    std::vector<Row> sorted;
-    sorted.reserve(count);
-    for (int i = 0; i < count; ++i) {
+    std::vector<int> newRow(rows_);
+    std::vector<Cell> sorted;
+    sorted.reserve(cells_.size());
+    for (int i = 0; i < rows_; ++i) {
         newRow[order[i]] = i;
-        sorted.push_back(std::move(rows_[order[i]]));
+        const auto first = cells_.begin() + static_cast<ptrdiff_t>(order[i]) * columns_;
+        std::move(first, first + columns_, std::back_inserter(sorted));
     }
-    rows_ = std::move(sorted);
+    cells_ = std::move(sorted);
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());
@@ -147,18 +137,7 @@ void ListboxModel::SortByColumn(int column, bool ascending) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-const ListboxModel::Cell* ListboxModel::CellAt(int row, int column) const {
-    if (row < 0 || row >= RowCount() || column < 0 || column >= columns_) return nullptr;
-    return &rows_[row][column];
-}
-
-ListboxModel::Cell* ListboxModel::CellAt(int row, int column) {
-    return const_cast<Cell*>(std::as_const(*this).CellAt(row, column));
-}
-
 void ListboxModel::CellChanged(int row, int column) {
-    // Unpublished rows reach the views whole when they are published.
-    if (row >= published_) return;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed);
 }

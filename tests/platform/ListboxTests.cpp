@@ -149,6 +149,77 @@ TEST_F(ListboxTest, RowsAddedAfterSortStayWhereAdded) {
     EXPECT_EQ(list.LastIndex(), 2);
 }
 
+TEST_F(ListboxTest, RowsKeepTheirCellsThroughSortColumnChangesAndRefill) {
+    list.SetColumnCount(3);
+    const std::vector<QString> keys = {"c", "a", "b"};
+    for (int row = 0; row < 3; ++row) {
+        list.AddRow(keys[row]);
+        list.SetCell(row, 1, QStringLiteral("one %1").arg(keys[row]));
+        list.SetCell(row, 2, QStringLiteral("two %1").arg(keys[row]));
+        list.SetCellTag(row, 2, row + 10);
+        list.SetCellTag(row, 0, 5);
+    }
+    const auto expectRows = [&](const std::vector<QString>& order, const char* step) {
+        for (int row = 0; row < 3; ++row) {
+            const QString key = order[row];
+            EXPECT_EQ(list.Cell(row, 0), key) << step;
+            EXPECT_EQ(list.Cell(row, 1), QStringLiteral("one %1").arg(key)) << step;
+            EXPECT_EQ(list.Cell(row, 2), QStringLiteral("two %1").arg(key)) << step;
+            EXPECT_EQ(list.CellTag(row, 2), 10 + int(std::find(keys.begin(), keys.end(), key) - keys.begin()))
+                << step;
+        }
+    };
+    list.SetSortedColumn(0);
+    list.SetColumnSortDirection(0, 1);
+    list.Sort();
+    expectRows({"a", "b", "c"}, "sorted");
+
+    list.SetColumnCount(4);
+    expectRows({"a", "b", "c"}, "a column more");
+    EXPECT_EQ(list.Cell(2, 3), QString());
+    list.SetCell(2, 3, QStringLiteral("new"));
+    EXPECT_EQ(list.Cell(2, 3), QStringLiteral("new"));
+
+    list.SetColumnCount(2);
+    EXPECT_EQ(list.Cell(1, 1), QStringLiteral("one b"));
+    list.SetColumnCount(3);
+    EXPECT_EQ(list.Cell(1, 2), QString()) << "a dropped column does not come back";
+    EXPECT_EQ(list.CellTag(1, 2), 0);
+
+    // A refilled row starts empty, whatever the row there held before.
+    list.DeleteAllRows();
+    list.AddRow(QStringLiteral("again"));
+    EXPECT_EQ(list.Cell(0, 1), QString());
+    EXPECT_EQ(list.CellTag(0, 0), 0);
+    EXPECT_EQ(list.CellTag(0, 2), 0);
+    EXPECT_EQ(list.ListCount(), 1);
+    EXPECT_EQ(list.Cell(1, 0), QString());
+}
+
+TEST_F(ListboxTest, EmptiedRowsLetGoOfTheirTextsOnceTheListIsShown) {
+    list.SetColumnCount(2);
+    QString text = QStringLiteral("held");
+    text.detach();
+    for (int row = 0; row < 3; ++row) {
+        list.AddRow(text);
+        list.SetCell(row, 1, text);
+    }
+    list.Refresh(true);
+    EXPECT_FALSE(text.isDetached());
+
+    list.DeleteAllRows();
+    list.AddRow(QStringLiteral("other"));
+    list.Refresh(true);
+    EXPECT_TRUE(text.isDetached()) << "a shorter refill keeps none of the old texts";
+
+    list.AddRow(text);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(text.isDetached());
+    list.DeleteAllRows();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(text.isDetached()) << "nor does an emptied list";
+}
+
 TEST_F(ListboxTest, SortMarkFollowsSortedColumnAndDirection) {
     list.SetColumnCount(3);
     QHeaderView* heading = View()->horizontalHeader();
@@ -211,6 +282,17 @@ TEST_F(ListboxTest, SelectionByListIndex) {
     list.DeleteAllRows();
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.LastIndex(), -1);
+}
+
+TEST_F(ListboxTest, AControlClickOnTheSelectedRowSelectsNothing) {
+    Fill({QStringLiteral("a"), QStringLiteral("b")});
+    list.Refresh(true);
+    window.Show();
+    list.SetListIndex(1);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(View()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      View()->visualRect(list.Model().index(1, 0)).center());
+    EXPECT_EQ(list.ListIndex(), -1);
 }
 
 TEST_F(ListboxTest, SelectedRowIsScrolledIntoView) {
@@ -302,6 +384,58 @@ TEST_F(ListboxTest, PaintEventsRunBackgroundThenTextAndCoverTheEmptyArea) {
     const QRect second = View()->visualRect(list.Model().index(1, 0));
     EXPECT_EQ(shot.pixelColor(second.right() - 1, second.center().y()), QColor(255, 255, 192));
     EXPECT_EQ(shot.pixelColor(5, shot.height() - 3), QColor(0, 0, 255)) << "below the last row";
+}
+
+// The rightmost column of dark pixels within a cell, relative to the cell; -1
+// when nothing is drawn there.
+int TextRightEdge(const QImage& shot, const QRect& cell) {
+    for (int x = cell.right(); x >= cell.left(); --x)
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            if (qGray(shot.pixel(x, y)) < 128) return x - cell.left();
+    return -1;
+}
+
+TEST_F(ListboxTest, CellTextIsElidedToItsColumnAndDrawnAsPlainText) {
+    list.SetColumnCount(2);
+    const QString longText(40, QLatin1Char('W'));
+    const QString markup = QStringLiteral("<b>Bold</b>");
+    list.AddRow(longText);
+    list.SetCell(0, 1, markup);
+    list.Refresh(true);
+    window.Show();
+    const auto rightEdge = [&](int column) {
+        QCoreApplication::processEvents();
+        const QImage shot = View()->viewport()->grab().toImage();
+        return TextRightEdge(shot, View()->visualRect(list.Model().index(0, column)));
+    };
+
+    list.SetColumnWidths(QStringLiteral("60,200"));
+    const int narrow = rightEdge(0);
+    EXPECT_GT(narrow, 20);
+    EXPECT_LT(narrow, 60);
+    // A wider column shows more of the same text.
+    list.SetColumnWidths(QStringLiteral("150,200"));
+    EXPECT_GT(rightEdge(0), 100);
+
+    list.SetColumnWidths(QStringLiteral("60,200"));
+    const QFontMetrics metrics(View()->font());
+    EXPECT_GT(rightEdge(1), metrics.horizontalAdvance(QStringLiteral("Bold")) + 10)
+        << "the markup is text, not formatting";
+
+    // The text is elided for the font it is drawn in: it ends inside the
+    // cell's margin rather than being cut off at the cell's edge.
+    const QFont font = View()->font();
+    for (const int points : {font.pointSize() * 2, font.pointSize()}) {
+        QFont changed = font;
+        changed.setPointSize(points);
+        View()->setFont(changed);
+        for (const int width : {150, 170}) {
+            list.SetColumnWidths(QStringLiteral("%1,200").arg(width));
+            const int edge = rightEdge(0);
+            EXPECT_GT(edge, 100) << points << " " << width;
+            EXPECT_LT(edge, width - 3) << points << " " << width;
+        }
+    }
 }
 
 TEST_F(ListboxTest, MouseEventsCarryRowColumnAndContext) {
