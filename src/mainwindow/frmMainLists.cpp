@@ -2,8 +2,8 @@
 
 #include "catalogue/Module1.h"
 #include "platform/Text.h"
+#include "platform/TextSearch.h"
 
-#include <array>
 #include <vector>
 
 namespace {
@@ -25,49 +25,6 @@ bool BitSet(int bit) {
 bool IsTapeGame(const clsGame& g) {
     return InStr(g.DisplayFilename, QStringLiteral(".uef")) > 0;
 }
-
-// The text filter: InStr's search, letter case ignored, prepared once for a
-// whole refill. It looks at the window's last character and skips ahead as
-// far as the pattern allows (Horspool), so most characters of a line are
-// never looked at. Catalogue text is Mac Roman, all in the Basic Multilingual
-// Plane, where folding one UTF-16 unit folds the character as InStr does.
-class TextFilter {
-public:
-    explicit TextFilter(const QString& pattern) {
-        for (const QChar c : pattern) folded_.push_back(Fold(c.unicode()));
-        const int length = static_cast<int>(folded_.size());
-        skip_.fill(length);
-        for (int k = 0; k + 1 < length; ++k) skip_[folded_[k] & 0xff] = length - 1 - k;
-    }
-
-    bool FoundIn(const QString& text) const {
-        const qsizetype length = static_cast<qsizetype>(folded_.size());
-        const QChar* s = text.constData();
-        for (qsizetype end = length - 1; end < text.size();) {
-            const char16_t c = Fold(s[end].unicode());
-            if (c == folded_.back() && MatchesAt(s + end + 1 - length)) return true;
-            end += skip_[c & 0xff];
-        }
-        return false;
-    }
-
-private:
-    static char16_t Fold(char16_t c) {
-        if (c < 0x80) return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-        return QChar::toCaseFolded(c);
-    }
-
-    bool MatchesAt(const QChar* s) const {
-        for (size_t k = 0; k + 1 < folded_.size(); ++k)
-            if (Fold(s[k].unicode()) != folded_[k]) return false;
-        return true;
-    }
-
-    std::vector<char16_t> folded_;
-    // By the low byte of a folded character: how far the window may move
-    // when that character ends it.
-    std::array<int, 256> skip_;
-};
 
 // The category rows of one value list, with the extra rows, sorted.
 void FillCategories(Listbox& list, const std::vector<QString>& values, int count,
@@ -105,7 +62,7 @@ bool PublisherInCategory(const clsGame& g, const QString& key) {
 }
 
 // True when the filter bits, the text filter or the tab drop the game.
-bool Dropped(const clsGame& g, const TextFilter* textFilter, int tab, const QString& category) {
+bool Dropped(const clsGame& g, const TextSearch* textFilter, int tab, const QString& category) {
     if (BitSet(1) && TextEquals(g.DiskOK, QStringLiteral("No"))) return true;
     if (BitSet(2) && g.lcFlags[kFlagR]) return true;
     if (BitSet(16) && !g.lcFlags[kFlagN]) return true;
@@ -207,8 +164,8 @@ void frmMain::SetFilter(const QString& strFilter, const QString& strSelect) {
     shownGame_ = 0;
     const QString category = tab >= 2 && tab <= 5 ? lvwFilter(tab - 2).Cell(gRow, 0) : QString();
 
-    const TextFilter filter(strFilter);
-    const TextFilter* textFilter = strFilter.isEmpty() ? nullptr : &filter;
+    const TextSearch filter(strFilter);
+    const TextSearch* textFilter = strFilter.isEmpty() ? nullptr : &filter;
     int n = 0;
     int sel = 0;
     for (int i = 1; i <= gamecount; ++i) {

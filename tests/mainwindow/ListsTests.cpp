@@ -52,39 +52,6 @@ TEST_F(Lists, FilterBitsAndTextOnTheAllTab) {
     }
 }
 
-// The text filter lists exactly the games whose line InStr finds the text in:
-// repeats within the text, the text at either end of a line or longer than
-// it, accented letters in either case, and characters that share their low
-// byte with a letter (U+2264 with "d").
-TEST_F(Lists, TextFilterFindsWhatInStrFinds) {
-    const QStringList lines = {
-        QStringLiteral("aaab (1984) (Acornsoft)<Arcade>{DfP}"),
-        QStringLiteral("Cr\u00E8me Br\u00FBl\u00E9e (1985) (Superior)"),
-        QStringLiteral("\u2264d\u2264 Sums (1986) (\u03A9 Soft)"),
-        QStringLiteral("\u00C9LAN \u0152UVRE (1987) (Micro Power)<Puzzle>{n}"),
-        QStringLiteral("ab (1988) (Acornsoft)"),
-    };
-    WriteLines(QStringLiteral("corvale.txt"), lines);
-    Open();
-    ASSERT_EQ(gamecount, lines.size());
-    const QStringList filters = {
-        "a", "B", "aab", "AAAB", "aaab (", "ab (1", "Acornsoft)", "{dfp}", "}", ")",
-        QStringLiteral("CR\u00C8ME"), QStringLiteral("br\u00DBl\u00C9E"), QStringLiteral("\u00E9lan \u0153"),
-        QStringLiteral("\u2264D"), QStringLiteral("d\u2264 s"), QStringLiteral("\u2264d\u2264 sums (1986) (\u03C9"),
-        QStringLiteral("\u00C8ME"), QStringLiteral("\u00FBL\u00C9e ("), QStringLiteral("\u2264 s"),
-        "dd", "ba", "(1989)", "aaab (1984) (Acornsoft)<Arcade>{DfP}!", "  ",
-    };
-    for (const QString& filter : filters) {
-        w->SetFilter(filter, QString());
-        QList<int> listed;
-        for (int row = 0; row < List().ListCount(); ++row) listed << List().CellTag(row, 1);
-        QList<int> found;
-        for (int i = 1; i <= gamecount; ++i)
-            if (InStr(games[i]->Game, filter) > 0) found << i;
-        EXPECT_EQ(listed, found) << filter.toStdString();
-    }
-}
-
 TEST_F(Lists, RowsCarryNumberCellsAndGameIndex) {
     OpenWithGames();
     const Listbox& list = List();

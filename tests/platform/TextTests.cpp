@@ -1,4 +1,7 @@
 #include "platform/Text.h"
+#include "platform/TextSearch.h"
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +104,34 @@ TEST(Text, BitsAndAsciiLettersAndDigits) {
     EXPECT_EQ(BitXor(0b1101, 0b0110), 0b1011);
     for (const QChar c : QStringLiteral("09azAZ")) EXPECT_TRUE(IsAsciiAlnum(c)) << c.unicode();
     for (const QChar c : QStringLiteral("/:@[`{-. \u00E9\u00C5\u0660")) EXPECT_FALSE(IsAsciiAlnum(c)) << c.unicode();
+}
+
+// The prepared search finds exactly what InStr finds: repeats within the
+// pattern, the pattern at either end of a text or longer than it, accented
+// letters in either case, and characters that share their low byte with a
+// letter (U+2264 with "d").
+TEST(TextSearch, FindsWhatInStrFinds) {
+    const QStringList texts = {
+        QStringLiteral("aaab (1984) (Acornsoft)<Arcade>{DfP}"),
+        QStringLiteral("Cr\u00E8me Br\u00FBl\u00E9e (1985) (Superior)"),
+        QStringLiteral("\u2264d\u2264 Sums (1986) (\u03A9 Soft)"),
+        QStringLiteral("\u00C9LAN \u0152UVRE (1987) (Micro Power)<Puzzle>{n}"),
+        QStringLiteral("ab (1988) (Acornsoft)"),
+        QString(),
+    };
+    const QStringList patterns = {
+        "a", "B", "aab", "AAAB", "aaab (", "ab (1", "Acornsoft)", "{dfp}", "}", ")",
+        QStringLiteral("CR\u00C8ME"), QStringLiteral("br\u00DBl\u00C9E"), QStringLiteral("\u00E9lan \u0153"),
+        QStringLiteral("\u2264D"), QStringLiteral("d\u2264 s"), QStringLiteral("\u2264d\u2264 sums (1986) (\u03C9"),
+        QStringLiteral("\u00C8ME"), QStringLiteral("\u00FBL\u00C9e ("), QStringLiteral("\u2264 s"),
+        "dd", "ba", "(1989)", "aaab (1984) (Acornsoft)<Arcade>{DfP}!", "  ", QString(),
+    };
+    for (const QString& pattern : patterns) {
+        const TextSearch search(pattern);
+        for (const QString& text : texts)
+            EXPECT_EQ(search.FoundIn(text), InStr(text, pattern) > 0)
+                << pattern.toStdString() << " in " << text.toStdString();
+    }
 }
 
 }  // namespace
