@@ -7,7 +7,7 @@
 #include "platform/ShellQuote.h"
 #include "platform/Text.h"
 
-const QString frmAbout::kMailAddress = QStringLiteral("corvale@corvale.org");
+const QString frmAbout::kMailAddress = QStringLiteral("dev@corvale.org");
 const QString frmAbout::kWebSite = QStringLiteral("www.corvale.org");
 
 namespace {
@@ -50,7 +50,9 @@ frmAbout::~frmAbout() = default;
 void frmAbout::CreateControls() {
     Window& w = *this;
     const QString helvetica = QStringLiteral("Helvetica");
-    StaticText1 = MakeLink(w, 25, 75, 74, kMailAddress);
+    // The two links sit a little wider than the layout drew them: no project
+    // address fits 74 pixels in this system's fonts.
+    StaticText1 = MakeLink(w, 25, 75, 88, kMailAddress);
     StaticText1->MouseDown = [this](int x, int y) { return StaticText1_MouseDown(x, y); };
     StaticText1->MouseExit = [this] { StaticText1_MouseExit(); };
     StaticText1->MouseEnter = [this] { StaticText1_MouseEnter(); };
@@ -62,7 +64,7 @@ void frmAbout::CreateControls() {
     cmdOK->SetTextFont(helvetica);
     cmdOK->SetTextSize(10);
     cmdOK->SetDefault(true);
-    StaticText10 = MakeLink(w, 105, 75, 117, kWebSite);
+    StaticText10 = MakeLink(w, 118, 75, 117, kWebSite);
     StaticText10->MouseDown = [this](int x, int y) { return StaticText10_MouseDown(x, y); };
     StaticText10->MouseExit = [this] { StaticText10_MouseExit(); };
     StaticText10->MouseEnter = [this] { StaticText10_MouseEnter(); };

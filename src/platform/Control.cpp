@@ -157,8 +157,14 @@ void Control::SetTextFont(const QString& family) {
 }
 
 void Control::SetTextSize(int points) {
-    QFont font = d->widget->font();
-    font.setPointSize(points > 0 ? points : QApplication::font(d->widget).pointSize());
+    QFont font = QApplication::font(d->widget);
+    font.setFamilies(d->widget->font().families());
+    font.setUnderline(d->widget->font().underline());
+    font.setBold(d->widget->font().bold());
+    // Layout sizes are points at 72 per inch, the pixels the layouts were
+    // drawn in; so the text keeps to the rectangles the layout gives it.
+    if (points > 0)
+        font.setPixelSize(points);
     d->widget->setFont(font);
 }
 

@@ -39,7 +39,8 @@ public:
     void SetFocus();
     void SetMouseCursor(CursorShape shape);
 
-    // "System" or an empty family and size 0 mean the toolkit's default font.
+    // "System" or an empty family and size 0 mean the toolkit's default font;
+    // a size is in the layout's points, 72 to the inch (pixels on screen).
     void SetTextFont(const QString& family);
     void SetTextSize(int points);
     void SetBold(bool bold);

@@ -53,9 +53,9 @@ TEST_F(AboutTest, EachLinkClickOpensItsAddressAsOneQuotedArgument) {
     Press(w.StaticText10->Widget(), Qt::LeftButton);
     EXPECT_FALSE(w.StaticText1_MouseDown(0, 0));
     EXPECT_FALSE(w.StaticText10_MouseDown(0, 0));
-    EXPECT_EQ(ReadFile("open.log"), "<mailto:corvale@corvale.org?subject=Corvale>\n"
+    EXPECT_EQ(ReadFile("open.log"), "<mailto:dev@corvale.org?subject=Corvale>\n"
                                     "<http://www.corvale.org>\n"
-                                    "<mailto:corvale@corvale.org?subject=Corvale>\n"
+                                    "<mailto:dev@corvale.org?subject=Corvale>\n"
                                     "<http://www.corvale.org>\n");
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(w.IsOpen());
@@ -70,7 +70,7 @@ TEST_F(AboutTest, AFailingOpenIsReportedWithItsStatusAndOutput) {
     EXPECT_EQ(
         messages,
         (QStringList{"Error 3, no handler for http://www.corvale.org\n",
-                     "Error 3, no handler for mailto:corvale@corvale.org?subject=Corvale\n"}));
+                     "Error 3, no handler for mailto:dev@corvale.org?subject=Corvale\n"}));
     EXPECT_TRUE(w.IsOpen());
     w.cmdOK->Push();
 }
