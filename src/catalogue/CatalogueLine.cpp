@@ -1,6 +1,9 @@
+#include "catalogue/FoldedText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/ValueLists.h"
 #include "platform/Text.h"
+
+#include <array>
 
 namespace {
 
@@ -76,13 +79,16 @@ bool IsAsciiDigit(QChar ch) {
     return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
 }
 
+// The ASCII characters a file-name stem keeps; it drops every other one.
+const std::array<bool, 128> kStripKept = [] {
+    std::array<bool, 128> kept{};
+    for (char16_t c = 0; c < 128; ++c) kept[c] = IsAsciiAlnum(QChar(c));
+    for (const char c : {'[', ']', '_', '-', '\\', '/'}) kept[size_t(c)] = true;
+    return kept;
+}();
+
 bool IsStripKept(QChar ch) {
-    switch (ch.unicode()) {
-    case u'[': case u']': case u'_': case u'-': case u'\\': case u'/':
-        return true;
-    default:
-        return IsAsciiAlnum(ch);
-    }
+    return ch.unicode() < kStripKept.size() && kStripKept[ch.unicode()];
 }
 
 // Appends the file-name stem of `s` to `stem`.
@@ -97,22 +103,25 @@ void StripInto(QStringView s, QString& stem) {
         if (ch == QLatin1Char('.')) {
             if (i + 1 < n && IsAsciiDigit(s.at(i + 1)))
                 *out++ = QLatin1Char('.');
-            else if (i + 2 < n && s.mid(i + 1, 2).compare(QLatin1String("hq"), Qt::CaseInsensitive) == 0)
+            else if (i + 2 < n && FoldedEquals(s.mid(i + 1, 2), u"hq"))
                 *out++ = QLatin1Char('.');
         }
-        if (IsStripKept(ch)) *out++ = ch;
+        // Written always and kept by moving on: blanks and marks come too
+        // irregularly for a branch to be guessed well.
+        *out = ch;
+        out += IsStripKept(ch);
     }
     stem.truncate(out - stem.constData());
 }
 
 // The publisher's folder: four publishers go by a shorter name.
 void AppendPublisherFolder(QStringView publisher, QString& path) {
-    static const QLatin1String kShort[][2] = {{QLatin1String("Addictive Games"), QLatin1String("Addictive")},
-                                              {QLatin1String("Virgin Games"), QLatin1String("Virgin")},
-                                              {QLatin1String("Yes! Software"), QLatin1String("Yes")},
-                                              {QLatin1String("Pro Software"), QLatin1String("Pro")}};
+    static const QStringView kShort[][2] = {{u"Addictive Games", u"Addictive"},
+                                            {u"Virgin Games", u"Virgin"},
+                                            {u"Yes! Software", u"Yes"},
+                                            {u"Pro Software", u"Pro"}};
     for (const auto& pair : kShort) {
-        if (publisher.size() == pair[0].size() && publisher.compare(pair[0], Qt::CaseInsensitive) == 0) {
+        if (FoldedEquals(publisher, pair[0])) {
             path += pair[1];
             return;
         }
@@ -120,14 +129,40 @@ void AppendPublisherFolder(QStringView publisher, QString& path) {
     StripInto(publisher, path);
 }
 
+// Empties a field, with room for `size` characters, in the buffer it holds
+// alone if that is large enough: a reload refills the records of the load
+// before in place, which spares an allocation for most fields of every game.
+void Refill(QString& field, qsizetype size) {
+    if (field.isDetached() && field.capacity() >= size) {
+        field.resize(0);
+    } else {
+        field = QString();
+        field.reserve(size);
+    }
+}
+
+void SetText(QString& field, QStringView text) {
+    Refill(field, text.size());
+    field.append(text);
+}
+
 }  // namespace
 
 void ParseGame(const QString& line) {
     ++gamecount;
     GrowToSlot(games, gamecount);
-    games[gamecount] = std::make_unique<clsGame>();
+    if (!games[gamecount]) games[gamecount] = std::make_unique<clsGame>();
     clsGame& g = *games[gamecount];
+    // What the line does not set starts empty, as in a new record.
+    g.lcFlags.fill(false);
+    g.ucFlags.fill(false);
+    g.DiskOK = QString();
+    g.PicOK = QString();
     g.Game = line;
+    // A derived field that shares its source's text lets go of it, so that
+    // the source can be refilled in place.
+    if (g.DisplayName.isSharedWith(g.Name)) g.DisplayName = QString();
+    if (g.Filename.isSharedWith(g.RawFileName)) g.Filename = QString();
 
     // The parts are read as views of the line and copied once at the end.
     QStringView name, year, publisher, genre, raw, flags, author, source;
@@ -148,39 +183,44 @@ void ParseGame(const QString& line) {
     r.Optional(QLatin1Char('('), QLatin1Char(')'), author);
     r.Optional(QLatin1Char('/'), QLatin1Char('/'), source);
 
-    g.Name = name.size() == line.size() ? line : name.toString();
-    g.RawFileName = raw.toString();
-    g.Author = author.toString();
+    if (name.size() == line.size()) g.Name = line;
+    else SetText(g.Name, name);
+    SetText(g.RawFileName, raw);
+    SetText(g.Author, author);
 
     const qsizetype comma = name.indexOf(QLatin1Char(','));
     const QStringView stem = comma < 0 ? name : name.left(comma);
     if (hasRaw && !raw.startsWith(QLatin1Char('.'))) {
         g.Filename = g.RawFileName;
     } else {
-        g.Filename.reserve(stem.size() + (hasRaw ? raw.size() : 4));
+        Refill(g.Filename, stem.size() + (hasRaw ? raw.size() : 4));
         StripInto(stem, g.Filename);
         g.Filename += hasRaw ? raw : QStringView(u".ssd");
     }
 
-    if (g.lcFlags[kFlagV]) {
-        g.DisplayFilename = QStringLiteral("Various/") + g.Filename;
-    } else if (g.lcFlags[kFlagA]) {
-        g.DisplayFilename = QStringLiteral("Adventures/") + g.Filename;
-    } else {
-        g.DisplayFilename.reserve(publisher.size() + 1 + g.Filename.size());
-        AppendPublisherFolder(publisher, g.DisplayFilename);
-        g.DisplayFilename += QLatin1Char('/');
-        g.DisplayFilename += g.Filename;
-    }
+    const QStringView sharedFolder = g.lcFlags[kFlagV]   ? QStringView(u"Various")
+                                     : g.lcFlags[kFlagA] ? QStringView(u"Adventures")
+                                                         : QStringView();
+    Refill(g.DisplayFilename, std::max(sharedFolder.size(), publisher.size()) + 1 + g.Filename.size());
+    if (sharedFolder.isEmpty()) AppendPublisherFolder(publisher, g.DisplayFilename);
+    else g.DisplayFilename += sharedFolder;
+    g.DisplayFilename += QLatin1Char('/');
+    g.DisplayFilename += g.Filename;
 
-    g.DisplayName = g.Name;
+    const char* series = nullptr;
     if (g.lcFlags[kFlagS]) {
         ++gSame;
-        if (gSame >= 1 && gSame <= 10) g.DisplayName += QLatin1String(kSeries[gSame - 1]);
+        if (gSame >= 1 && gSame <= 10) series = kSeries[gSame - 1];
     } else {
         gSame = 0;
     }
-    if (g.lcFlags[kFlagR]) g.DisplayName += QStringLiteral(" [Re]");
+    if (series || g.lcFlags[kFlagR]) {
+        SetText(g.DisplayName, g.Name);
+        if (series) g.DisplayName += QLatin1String(series);
+        if (g.lcFlags[kFlagR]) g.DisplayName += u" [Re]";
+    } else {
+        g.DisplayName = g.Name;
+    }
 
     // Each list sees its values in game order; the field shares the list's
     // entry when the letter case agrees.

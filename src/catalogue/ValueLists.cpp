@@ -1,34 +1,12 @@
 #include "catalogue/ValueLists.h"
 
+#include "catalogue/FirstSlotIndex.h"
+#include "catalogue/FoldedText.h"
 #include "catalogue/Module1.h"
-#include "platform/Text.h"
-
-#include <QHash>
 
 #include <algorithm>
 
 namespace {
-
-// The letter-case-free form of a character, as QString's case-insensitive
-// comparison sees it; ASCII, nearly every character of a catalogue, directly.
-char16_t Fold(QChar ch) {
-    const char16_t c = ch.unicode();
-    if (c < 0x80) return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    return ch.toCaseFolded().unicode();
-}
-
-// A hash of the text that ignores letter case (FNV-1a).
-quint64 FoldedHash(QStringView text) {
-    quint64 h = 14695981039346656037ull;
-    for (const QChar ch : text) h = (h ^ Fold(ch)) * 1099511628211ull;
-    return h;
-}
-
-bool SameText(QStringView a, QStringView b) {
-    // Values nearly always repeat in the same letter case, and a plain
-    // comparison is far cheaper than a case-free one.
-    return a == b || (a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0);
-}
 
 // A list with an index from the hash of each text to the first slot that
 // holds a text with that hash, so that a load does not compare each game's
@@ -39,49 +17,59 @@ struct ValueList {
     std::vector<QString>& list;
     int& count;
     int capacity;
-    QHash<quint64, int> firstSlot;
+    FirstSlotIndex firstSlot;
     int indexed = 0;  // slots 1..indexed are in the index
 
-    void Index(quint64 hash, int slot) {
-        if (!firstSlot.contains(hash)) firstSlot.insert(hash, slot);
-    }
-
     void RebuildIndex() {
-        firstSlot.clear();
         indexed = std::min(count, UBound(list));
-        for (int i = 1; i <= indexed; ++i) Index(FoldedHash(list[i]), i);
+        firstSlot.Clear(indexed);
+        for (int i = 1; i <= indexed; ++i) firstSlot.Add(FoldedHash(list[i]), i);
     }
 
-    int Scan(QStringView value) const {
+    // An entry of the list; slot 0 when there is none.
+    struct Found {
+        int slot = 0;
+        bool sameCase = false;
+    };
+
+    Found Scan(QStringView value) const {
         for (int i = 1; i <= std::min(count, UBound(list)); ++i)
-            if (SameText(list[i], value)) return i;
-        return 0;
+            if (FoldedEquals(list[i], value)) return {i, list[i] == value};
+        return {};
     }
 
-    // The slot of the first entry equal to the value, 0 when there is none.
-    int Find(QStringView value, quint64 hash) {
+    // The first entry equal to the value, letter case ignored.
+    Found Find(QStringView value, quint64 hash) {
         if (indexed != count) RebuildIndex();
-        const auto it = firstSlot.constFind(hash);
-        if (it == firstSlot.constEnd()) return 0;
-        if (*it <= UBound(list) && SameText(list[*it], value)) return *it;
+        const int slot = firstSlot.Find(hash);
+        if (slot == 0) return {};
+        if (slot <= UBound(list)) {
+            // Values nearly always repeat in the same letter case, and a
+            // plain comparison is the cheaper one.
+            if (list[slot] == value) return {slot, true};
+            if (FoldedEquals(list[slot], value)) return {slot, false};
+        }
         RebuildIndex();
         return Scan(value);
     }
 
     QString Offer(QStringView value) {
         const quint64 hash = FoldedHash(value);
-        const int slot = Find(value, hash);
-        if (slot > 0) return list[slot] == value ? list[slot] : value.toString();
+        if (const Found found = Find(value, hash); found.slot > 0) {
+            // Only the first entry's letter case is kept: a value in another
+            // case is its own text.
+            return found.sameCase ? list[found.slot] : value.toString();
+        }
         ++count;
         GrowToSlot(list, count);
         list[count] = value.toString();
-        Index(hash, count);
+        firstSlot.Add(hash, count);
         indexed = count;
         return list[count];
     }
 
     void Reset() {
-        firstSlot.clear();
+        firstSlot.Clear(capacity);
         indexed = 0;
         list.assign(capacity + 1, QString());
         count = 0;
@@ -92,7 +80,7 @@ struct ValueList {
         list.resize(count + 1);
         list[0].clear();
         std::stable_sort(list.begin() + 1, list.end(),
-                         [](const QString& a, const QString& b) { return TextCompare(a, b) < 0; });
+                         [](const QString& a, const QString& b) { return FoldedCompare(a, b) < 0; });
         RebuildIndex();
     }
 };

@@ -67,14 +67,17 @@ TEST_F(CatalogueFile, ValueListsAreDistinctSortedAndCutToTheirCount) {
 }
 
 TEST_F(CatalogueFile, CheckingValuesKeepsTheFirstLetterCase) {
-    for (const char* v : {"Arcade", "ARCADE", "", "Puzzle", "arcade", "", "\u00C9p\u00E9e", "\u00E9P\u00C9E"})
+    // Letters beyond the first 65536 fold as one character of two halves.
+    for (const char* v : {"Arcade", "ARCADE", "", "Puzzle", "arcade", "", "\u00C9p\u00E9e", "\u00E9P\u00C9E",
+                          "\U00010400x", "\U00010428X"})
         CheckGenre(QString::fromUtf8(v));
-    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Arcade", "", "Puzzle", "\u00C9p\u00E9e"}));
+    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Arcade", "", "Puzzle", "\u00C9p\u00E9e", "\U00010400x"}));
     // A list changed by hand is still checked against what it holds.
     strGenre[1] = QStringLiteral("Strategy");
     CheckGenre(QStringLiteral("arcade"));
     CheckGenre(QStringLiteral("strategy"));
-    EXPECT_EQ(Slots(strGenre, gGenre), (QStringList{"Strategy", "", "Puzzle", "\u00C9p\u00E9e", "arcade"}));
+    EXPECT_EQ(Slots(strGenre, gGenre),
+              (QStringList{"Strategy", "", "Puzzle", "\u00C9p\u00E9e", "\U00010400x", "arcade"}));
 }
 
 TEST_F(CatalogueFile, SaveThenLoadKeepsEveryGameInItsSlot) {
@@ -109,6 +112,40 @@ TEST_F(CatalogueFile, ReloadLeavesSlotsAboveTheCountAlone) {
     LoadGames();
     EXPECT_EQ(gamecount, 2);
     EXPECT_EQ(games[3].get(), third);
+}
+
+// Every field of a game, flags included, as text.
+QStringList Fields(const clsGame& g) {
+    return {g.Name, g.Publisher, g.Year, g.Genre, g.Filename, g.Source, g.DiskOK, g.PicOK, g.Game,
+            g.RawFileName, g.Author, CatalogueTest::Flags(g), g.DisplayName, g.DisplayFilename};
+}
+
+TEST_F(CatalogueFile, ReloadRebuildsEveryFieldOfTheGamesItOverwrites) {
+    const QByteArray full =
+        "Lunar Docks, The (1984) (Addictive Games)<Arcade>[.dsd]{sPDfrvA}(Team Nine)/Magazine/\n"
+        "Second Lunar Docks (1985) (Orbit Soft)<Arcade>[own.uef]{sdpa}(Team Nine)/Magazine/\n"
+        "No Parts At All\n";
+    const QByteArray plain = "Z (1) (P)\nY (2) (Q){s}\nX Longer Name Than Before, The (3) (R)[.uef]\n";
+    for (const auto& [before, after] : {std::pair{full, plain}, std::pair{plain, full}}) {
+        SCOPED_TRACE(after.constData());
+        WriteFile("corvale.txt", after);
+        CreateSharedArrays();
+        LoadGames();
+        std::vector<QStringList> fresh;
+        for (int i = 1; i <= gamecount; ++i) fresh.push_back(Fields(*games[i]));
+
+        CreateSharedArrays();
+        WriteFile("corvale.txt", before);
+        LoadGames();
+        for (int i = 1; i <= gamecount; ++i) {
+            games[i]->DiskOK = QStringLiteral("Yes");
+            games[i]->Name += QStringLiteral(" edited");
+        }
+        WriteFile("corvale.txt", after);
+        LoadGames();
+        ASSERT_EQ(size_t(gamecount), fresh.size());
+        for (int i = 1; i <= gamecount; ++i) EXPECT_EQ(Fields(*games[i]), fresh[size_t(i - 1)]) << i;
+    }
 }
 
 TEST_F(CatalogueFile, ArraysGrowPastTheirStartSizes) {
