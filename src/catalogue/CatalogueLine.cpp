@@ -1,4 +1,3 @@
-#include "catalogue/FoldedText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/ValueLists.h"
 #include "platform/Text.h"
@@ -103,7 +102,7 @@ void StripInto(QStringView s, QString& stem) {
         if (ch == QLatin1Char('.')) {
             if (i + 1 < n && IsAsciiDigit(s.at(i + 1)))
                 *out++ = QLatin1Char('.');
-            else if (i + 2 < n && FoldedEquals(s.mid(i + 1, 2), u"hq"))
+            else if (i + 2 < n && TextEquals(s.mid(i + 1, 2), u"hq"))
                 *out++ = QLatin1Char('.');
         }
         // Written always and kept by moving on: blanks and marks come too
@@ -121,7 +120,7 @@ void AppendPublisherFolder(QStringView publisher, QString& path) {
                                             {u"Yes! Software", u"Yes"},
                                             {u"Pro Software", u"Pro"}};
     for (const auto& pair : kShort) {
-        if (FoldedEquals(publisher, pair[0])) {
+        if (TextEquals(publisher, pair[0])) {
             path += pair[1];
             return;
         }

@@ -1,8 +1,8 @@
 #include "catalogue/ValueLists.h"
 
 #include "catalogue/FirstSlotIndex.h"
-#include "catalogue/FoldedText.h"
 #include "catalogue/Module1.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ struct ValueList {
     void RebuildIndex() {
         indexed = std::min(count, UBound(list));
         firstSlot.Clear(indexed);
-        for (int i = 1; i <= indexed; ++i) firstSlot.Add(FoldedHash(list[i]), i);
+        for (int i = 1; i <= indexed; ++i) firstSlot.Add(TextHash(list[i]), i);
     }
 
     // An entry of the list; slot 0 when there is none.
@@ -34,7 +34,7 @@ struct ValueList {
 
     Found Scan(QStringView value) const {
         for (int i = 1; i <= std::min(count, UBound(list)); ++i)
-            if (FoldedEquals(list[i], value)) return {i, list[i] == value};
+            if (TextEquals(list[i], value)) return {i, list[i] == value};
         return {};
     }
 
@@ -47,14 +47,14 @@ struct ValueList {
             // Values nearly always repeat in the same letter case, and a
             // plain comparison is the cheaper one.
             if (list[slot] == value) return {slot, true};
-            if (FoldedEquals(list[slot], value)) return {slot, false};
+            if (TextEquals(list[slot], value)) return {slot, false};
         }
         RebuildIndex();
         return Scan(value);
     }
 
     QString Offer(QStringView value) {
-        const quint64 hash = FoldedHash(value);
+        const quint64 hash = TextHash(value);
         if (const Found found = Find(value, hash); found.slot > 0) {
             // Only the first entry's letter case is kept: a value in another
             // case is its own text.
@@ -80,7 +80,7 @@ struct ValueList {
         list.resize(count + 1);
         list[0].clear();
         std::stable_sort(list.begin() + 1, list.end(),
-                         [](const QString& a, const QString& b) { return FoldedCompare(a, b) < 0; });
+                         [](const QString& a, const QString& b) { return TextCompare(a, b) < 0; });
         RebuildIndex();
     }
 };

@@ -1,5 +1,6 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -92,14 +93,47 @@ QString Uppercase(const QString& s) {
     return s.toUpper();
 }
 
-bool TextEquals(const QString& a, const QString& b) {
-    // Case folding keeps the length of UTF-16 text, so a length check is safe.
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+namespace {
+
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
-int TextCompare(const QString& a, const QString& b) {
-    const int c = a.compare(b, Qt::CaseInsensitive);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+} // namespace
+
+bool TextEquals(QStringView a, QStringView b) {
+    // Case folding keeps the length of UTF-16 text, so a length check is safe.
+    return a.size() == b.size() && TextCompare(a, b) == 0;
+}
+
+int TextCompare(QStringView a, QStringView b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ca = a[i].unicode();
+        const char16_t cb = b[i].unicode();
+        // Beyond ASCII, Qt's own folding decides.
+        if (ca >= 0x80 || cb >= 0x80) {
+            const int c = a.compare(b, Qt::CaseInsensitive);
+            return (c > 0) - (c < 0);
+        }
+        const int diff = FoldAscii(ca) - FoldAscii(cb);
+        if (diff != 0)
+            return (diff > 0) - (diff < 0);
+    }
+    return (a.size() > b.size()) - (a.size() < b.size());
+}
+
+quint64 TextHash(QStringView text) {
+    quint64 h = 14695981039346656037ull; // FNV-1a
+    for (const QChar ch : text) {
+        // Qt folds the two halves of a pair as one character, so they are
+        // left out rather than folded apart.
+        if (ch.isSurrogate())
+            continue;
+        const char16_t c = ch.unicode();
+        h = (h ^ (c < 0x80 ? FoldAscii(c) : ch.toCaseFolded().unicode())) * 1099511628211ull;
+    }
+    return h;
 }
 
 int BitAnd(int a, int b) {

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 // Text functions with positions counted from 1. None of them reads outside
 // its text: a negative length gives "", a start past the end gives "", and a
@@ -34,9 +35,14 @@ int IntegerPart(double d);
 
 QString Uppercase(const QString& s);
 
-// Equality and order that ignore letter case.
-bool TextEquals(const QString& a, const QString& b);
-int TextCompare(const QString& a, const QString& b);
+// Equality and order that ignore letter case, with the results of QString's
+// case-insensitive comparison; worked out inline for ASCII, which is nearly
+// every character of a catalogue.
+bool TextEquals(QStringView a, QStringView b);
+// -1, 0 or 1 as `a` sorts before, with or after `b`.
+int TextCompare(QStringView a, QStringView b);
+// Equal for every two texts that TextEquals finds equal.
+quint64 TextHash(QStringView text);
 
 int BitAnd(int a, int b);
 int BitXor(int a, int b);
