@@ -14,7 +14,7 @@ TEST(PictureFileName, KeepsAsciiLettersDigitsAndHyphens) {
         {"Rock&Roll", "A&B", "RocknRoll-AnB.bmp"},
         {"X-Ray", "Pro-Soft", "X-Ray-Pro-Soft.bmp"},
         {"Lunar Docks, The", "Yes! Software", "LunarDocksThe-YesSoftware.bmp"},
-        {"(1984): Part 2.5!", "Acornsoft", "1984Part25-Acornsoft.bmp"},
+        {"(1984): Level 2.5!", "Acornsoft", "1984Level25-Acornsoft.bmp"},
         // Letter case stays as catalogued.
         {"eLiTe", "ACORNSOFT", "eLiTe-ACORNSOFT.bmp"},
         // Names made of dropped characters leave the hyphen at the edge.
