@@ -74,10 +74,6 @@ void ReadFlags(QStringView text, clsGame& g) {
     }
 }
 
-bool IsAsciiDigit(QChar ch) {
-    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
-}
-
 // The ASCII characters a file-name stem keeps; it drops every other one.
 const std::array<bool, 128> kStripKept = [] {
     std::array<bool, 128> kept{};

@@ -33,7 +33,8 @@ struct ValueList {
     };
 
     Found Scan(QStringView value) const {
-        for (int i = 1; i <= std::min(count, UBound(list)); ++i)
+        const int last = std::min(count, UBound(list));
+        for (int i = 1; i <= last; ++i)
             if (TextEquals(list[i], value)) return {i, list[i] == value};
         return {};
     }

@@ -20,10 +20,6 @@ GetOpenFolderItemHook& OpenHook() {
     return hook;
 }
 
-FolderItem ItemFor(const QString& path) {
-    return path.isEmpty() ? FolderItem() : FolderItem(path);
-}
-
 QStringList Extensions(const FileType& type) {
     QStringList extensions;
     for (const QString& extension : type.Extensions.split(QLatin1Char(';'), Qt::SkipEmptyParts))
@@ -51,7 +47,7 @@ private:
 
 FolderItem SelectFolder() {
     if (FolderHook()) return FolderHook()();
-    return ItemFor(QFileDialog::getExistingDirectory(QApplication::activeWindow()));
+    return FolderItem::FromShellPath(QFileDialog::getExistingDirectory(QApplication::activeWindow()));
 }
 
 FolderItem GetOpenFolderItem(const FileType& type) {
@@ -63,7 +59,7 @@ FolderItem GetOpenFolderItem(const FileType& type) {
     dialog.setNameFilter(type.Name + QLatin1String(" (*)"));
     dialog.setProxyModel(new OfferedItems(type));  // the dialog owns it
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return FolderItem();
-    return ItemFor(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    return FolderItem::FromShellPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
 
 bool ChooserOffers(const FileType& type, const QString& path) {

@@ -1,5 +1,6 @@
 #include "platform/FolderItem.h"
 
+#include "platform/Text.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
@@ -56,7 +57,7 @@ const QStringList& FolderItem::Listing() const {
     listing_ = QDir(path_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                      QDir::NoSort);
     std::sort(listing_.begin(), listing_.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
+        const int c = TextCompare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
     listedAt_ = modified;
@@ -83,6 +84,7 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(QString* errorStrin
 }
 
 bool OpensForReading(const QString& shellPath) {
-    const FolderItem item = FolderItem::FromShellPath(shellPath);
-    return item.IsValid() && item.Exists() && item.OpenAsTextFile() != nullptr;
+    // Opening reads nothing yet, and fails for an empty path, a missing item
+    // and a folder alike.
+    return FolderItem::FromShellPath(shellPath).OpenAsTextFile() != nullptr;
 }

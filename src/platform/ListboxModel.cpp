@@ -1,5 +1,7 @@
 #include "platform/ListboxModel.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <iterator>
 #include <numeric>
@@ -114,7 +116,7 @@ void ListboxModel::SortByColumn(int column, bool ascending) {
     std::vector<int> order(rows_);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = QString::compare(At(a, column).text, At(b, column).text, Qt::CaseInsensitive);
+        const int c = TextCompare(At(a, column).text, At(b, column).text);
         return ascending ? c < 0 : c > 0;
     });
 

@@ -179,17 +179,18 @@ MenuItem* MenuItem::Child(const QString& name) const {
 }
 
 MenuItem* MenuItem::Lookup(const QString& name) const {
-    for (const auto& child : children_) {
-        if (child->name_ == name) return child.get();
-        if (MenuItem* found = child->Lookup(name)) return found;
-    }
-    return nullptr;
+    return FindBelow([&](const MenuItem& item) { return item.name_ == name; });
 }
 
 MenuItem* MenuItem::Lookup(const QString& name, int index) const {
+    return FindBelow(
+        [&](const MenuItem& item) { return item.name_ == name && item.index_ == index; });
+}
+
+MenuItem* MenuItem::FindBelow(const std::function<bool(const MenuItem&)>& match) const {
     for (const auto& child : children_) {
-        if (child->name_ == name && child->index_ == index) return child.get();
-        if (MenuItem* found = child->Lookup(name, index)) return found;
+        if (match(*child)) return child.get();
+        if (MenuItem* found = child->FindBelow(match)) return found;
     }
     return nullptr;
 }
@@ -203,13 +204,7 @@ MenuItem* MenuItem::PopUp() {
     }
     QAction* picked = EnsureMenu()->exec(QCursor::pos());
     if (!picked) return nullptr;
-    std::function<MenuItem*(MenuItem&)> find = [&](MenuItem& item) -> MenuItem* {
-        if (item.action_ == picked) return &item;
-        for (const auto& child : item.children_)
-            if (MenuItem* found = find(*child)) return found;
-        return nullptr;
-    };
-    return find(*this);
+    return FindBelow([picked](const MenuItem& item) { return item.action_ == picked; });
 }
 
 void MenuItem::Choose() {

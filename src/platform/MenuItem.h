@@ -78,6 +78,8 @@ private:
     friend class MenuBar;
     friend class MenuShortcutGate;
     MenuItem* Root();
+    // The first item at any depth below this one that `match` accepts.
+    MenuItem* FindBelow(const std::function<bool(const MenuItem&)>& match) const;
     // Enables the AutoEnable items of the tree and raises EnableMenuItems of
     // the window that answers it.
     void Prepare();

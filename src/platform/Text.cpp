@@ -11,10 +11,6 @@ qsizetype Offset(int start) {
     return start < 1 ? 0 : qsizetype(start) - 1;
 }
 
-bool IsDigit(QChar ch) {
-    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
-}
-
 }  // namespace
 
 int InStr(const QString& s, const QString& find) {
@@ -72,10 +68,10 @@ double Val(const QString& s) {
     const qsizetype begin = i;
     if (i < n && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-'))) ++i;
     qsizetype digits = 0;
-    while (i < n && IsDigit(s.at(i))) { ++i; ++digits; }
+    while (i < n && IsAsciiDigit(s.at(i))) { ++i; ++digits; }
     if (i < n && s.at(i) == QLatin1Char('.')) {
         ++i;
-        while (i < n && IsDigit(s.at(i))) { ++i; ++digits; }
+        while (i < n && IsAsciiDigit(s.at(i))) { ++i; ++digits; }
     }
     if (digits == 0) return 0;
     // QString's conversion is locale-independent, unlike strtod.
@@ -93,14 +89,6 @@ QString Uppercase(const QString& s) {
     return s.toUpper();
 }
 
-namespace {
-
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-}
-
-} // namespace
-
 bool TextEquals(QStringView a, QStringView b) {
     // Case folding keeps the length of UTF-16 text, so a length check is safe.
     return a.size() == b.size() && TextCompare(a, b) == 0;
@@ -116,7 +104,7 @@ int TextCompare(QStringView a, QStringView b) {
             const int c = a.compare(b, Qt::CaseInsensitive);
             return (c > 0) - (c < 0);
         }
-        const int diff = FoldAscii(ca) - FoldAscii(cb);
+        const int diff = FoldCase(ca) - FoldCase(cb);
         if (diff != 0)
             return (diff > 0) - (diff < 0);
     }
@@ -130,8 +118,7 @@ quint64 TextHash(QStringView text) {
         // left out rather than folded apart.
         if (ch.isSurrogate())
             continue;
-        const char16_t c = ch.unicode();
-        h = (h ^ (c < 0x80 ? FoldAscii(c) : ch.toCaseFolded().unicode())) * 1099511628211ull;
+        h = (h ^ FoldCase(ch.unicode())) * 1099511628211ull;
     }
     return h;
 }

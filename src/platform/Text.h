@@ -47,10 +47,23 @@ quint64 TextHash(QStringView text);
 int BitAnd(int a, int b);
 int BitXor(int a, int b);
 
+// Numbers in the text are ASCII digits only, whatever other scripts count
+// as digits.
+inline bool IsAsciiDigit(QChar ch) {
+    return ch.unicode() >= u'0' && ch.unicode() <= u'9';
+}
+
 // Only the ASCII digits and letters: the file-name and picture-name rules
 // drop every other character, accented Mac Roman letters included.
 // Inline: the file-name rule asks it of every character of every game.
 inline bool IsAsciiAlnum(QChar ch) {
     const char16_t c = ch.unicode();
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    return IsAsciiDigit(ch) || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// One UTF-16 unit with its letter case folded, for hashing and searching text
+// with case ignored; inline, since they fold every character they look at.
+inline char16_t FoldCase(char16_t c) {
+    if (c < 0x80) return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return char16_t(QChar::toCaseFolded(char32_t(c)));
 }

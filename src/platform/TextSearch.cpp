@@ -1,8 +1,10 @@
 #include "platform/TextSearch.h"
 
+#include "platform/Text.h"
+
 TextSearch::TextSearch(const QString& pattern) {
     for (const QChar c : pattern)
-        folded_.push_back(Fold(c.unicode()));
+        folded_.push_back(FoldCase(c.unicode()));
     const int length = static_cast<int>(folded_.size());
     skip_.fill(length);
     for (int k = 0; k + 1 < length; ++k)
@@ -15,7 +17,7 @@ bool TextSearch::FoundIn(const QString& text) const {
     const qsizetype length = static_cast<qsizetype>(folded_.size());
     const QChar* s = text.constData();
     for (qsizetype end = length - 1; end < text.size();) {
-        const char16_t c = Fold(s[end].unicode());
+        const char16_t c = FoldCase(s[end].unicode());
         if (c == folded_.back() && MatchesAt(s + end + 1 - length))
             return true;
         end += skip_[c & 0xff];
@@ -23,15 +25,9 @@ bool TextSearch::FoundIn(const QString& text) const {
     return false;
 }
 
-char16_t TextSearch::Fold(char16_t c) {
-    if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    return QChar::toCaseFolded(c);
-}
-
 bool TextSearch::MatchesAt(const QChar* s) const {
     for (size_t k = 0; k + 1 < folded_.size(); ++k)
-        if (Fold(s[k].unicode()) != folded_[k])
+        if (FoldCase(s[k].unicode()) != folded_[k])
             return false;
     return true;
 }

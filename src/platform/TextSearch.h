@@ -19,7 +19,6 @@ public:
     bool FoundIn(const QString& text) const;
 
 private:
-    static char16_t Fold(char16_t c);
     bool MatchesAt(const QChar* s) const;
 
     std::vector<char16_t> folded_;

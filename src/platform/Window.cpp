@@ -53,6 +53,15 @@ Window::ShowModalHook& ModalHook() {
     return hook;
 }
 
+// A button given up by its role leaves the role empty only if it still holds
+// it: another button may have taken it since.
+void Designate(PushButton*& role, PushButton* button, bool on) {
+    if (on)
+        role = button;
+    else if (role == button)
+        role = nullptr;
+}
+
 }  // namespace
 
 struct Window::Impl {
@@ -207,17 +216,11 @@ QWidget* Window::Content() const {
 }
 
 void Window::SetDefaultButton(PushButton* button, bool on) {
-    if (on)
-        d->defaultButton = button;
-    else if (d->defaultButton == button)
-        d->defaultButton = nullptr;
+    Designate(d->defaultButton, button, on);
 }
 
 void Window::SetCancelButton(PushButton* button, bool on) {
-    if (on)
-        d->cancelButton = button;
-    else if (d->cancelButton == button)
-        d->cancelButton = nullptr;
+    Designate(d->cancelButton, button, on);
 }
 
 void Window::AddTimer(Timer* timer) {
