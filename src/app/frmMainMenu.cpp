@@ -5,87 +5,86 @@
 namespace {
 
 struct Entry {
-    const char* parent;   // "" for a top-level menu; "Header" under GameMenu for a submenu
+    const char* parent;   // "" for a top-level menu; a submenu's header for its items
     const char* name;
     const char* text;
     const char* shortcut; // nullptr: not set (separators and submenu headers)
     bool arrayMember;     // control-array member: Index 0
-    bool inSubmenu;
 };
 
 // In the order of creation; a menu before its items, a submenu header before its own.
 const Entry kEntries[] = {
-    {"", "FileMenu", "&File", "", false, false},
-    {"FileMenu", "FileSetDirectories", "Set Directories", "", false, false},
-    {"FileMenu", "UntitledSeparator0", "-", nullptr, false, false},
-    {"FileMenu", "FileAuditDisks", "Audit Disks", "", false, false},
-    {"FileMenu", "FileAuditPictures", "Audit Pictures", "", false, false},
-    {"FileMenu", "FileAuditDirectories", "Audit Directories", "", false, false},
-    {"FileMenu", "UntitledSeparator1", "-", nullptr, false, false},
-    {"FileMenu", "FileAddNewGame", "Add New Game", "", false, false},
+    {"", "FileMenu", "&File", "", false},
+    {"FileMenu", "FileSetDirectories", "Set Directories", "", false},
+    {"FileMenu", "UntitledSeparator0", "-", nullptr, false},
+    {"FileMenu", "FileAuditDisks", "Audit Disks", "", false},
+    {"FileMenu", "FileAuditPictures", "Audit Pictures", "", false},
+    {"FileMenu", "FileAuditDirectories", "Audit Directories", "", false},
+    {"FileMenu", "UntitledSeparator1", "-", nullptr, false},
+    {"FileMenu", "FileAddNewGame", "Add New Game", "", false},
 
-    {"", "EditMenu", "Edit", "", false, false},
-    {"EditMenu", "EditUndo", "&Undo", "Cmd+Z", false, false},
-    {"EditMenu", "UntitledSeparator2", "-", nullptr, false, false},
-    {"EditMenu", "EditCut", "Cu&t", "Cmd+X", false, false},
-    {"EditMenu", "EditCopy", "&Copy", "Cmd+C", false, false},
-    {"EditMenu", "EditPaste", "&Paste", "Cmd+V", false, false},
-    {"EditMenu", "EditDelete", "&Delete", "", false, false},
-    {"EditMenu", "UntitledSeparator6", "-", nullptr, false, false},
-    {"EditMenu", "EditSelectAll", "Select &All", "Cmd+A", false, false},
+    {"", "EditMenu", "Edit", "", false},
+    {"EditMenu", "EditUndo", "&Undo", "Cmd+Z", false},
+    {"EditMenu", "UntitledSeparator2", "-", nullptr, false},
+    {"EditMenu", "EditCut", "Cu&t", "Cmd+X", false},
+    {"EditMenu", "EditCopy", "&Copy", "Cmd+C", false},
+    {"EditMenu", "EditPaste", "&Paste", "Cmd+V", false},
+    {"EditMenu", "EditDelete", "&Delete", "", false},
+    {"EditMenu", "UntitledSeparator6", "-", nullptr, false},
+    {"EditMenu", "EditSelectAll", "Select &All", "Cmd+A", false},
 
-    {"", "HighlightMenu", "Highlight", "", false, false},
-    {"HighlightMenu", "HighlightNone", "None", "", false, false},
-    {"HighlightMenu", "HighlightNoDisk", "No Disk", "", false, false},
-    {"HighlightMenu", "HighlightNoPicture", "No Picture", "", false, false},
-    {"HighlightMenu", "HighlightNoYear", "No Year", "", false, false},
+    {"", "HighlightMenu", "Highlight", "", false},
+    {"HighlightMenu", "HighlightNone", "None", "", false},
+    {"HighlightMenu", "HighlightNoDisk", "No Disk", "", false},
+    {"HighlightMenu", "HighlightNoPicture", "No Picture", "", false},
+    {"HighlightMenu", "HighlightNoYear", "No Year", "", false},
 
-    {"", "FiltersMenu", "Filters", "", false, false},
-    {"FiltersMenu", "FiltersShowAll", "Show All", "", false, false},
-    {"FiltersMenu", "UntitledSeparator3", "-", nullptr, false, false},
-    {"FiltersMenu", "FiltersHideMissingDisks", "Hide Missing Disks", "", false, false},
-    {"FiltersMenu", "FiltersHideReReleases", "Hide Re-Releases", "", false, false},
-    {"FiltersMenu", "FiltersCollapseAdventures", "Collapse Adventures", "", false, false},
-    {"FiltersMenu", "FiltersCollapseVarious", "Collapse Various", "", false, false},
-    {"FiltersMenu", "FiltersOnlyShowUnclassified", "Only Show Unchecked", "", false, false},
-    {"FiltersMenu", "FiltersHideUnchecked", "Hide Unchecked", "", false, false},
-    {"FiltersMenu", "FiltersHideDisks", "Hide Disks", "", false, false},
-    {"FiltersMenu", "FiltersHideTapes", "Hide Tapes", "", false, false},
+    {"", "FiltersMenu", "Filters", "", false},
+    {"FiltersMenu", "FiltersShowAll", "Show All", "", false},
+    {"FiltersMenu", "UntitledSeparator3", "-", nullptr, false},
+    {"FiltersMenu", "FiltersHideMissingDisks", "Hide Missing Disks", "", false},
+    {"FiltersMenu", "FiltersHideReReleases", "Hide Re-Releases", "", false},
+    {"FiltersMenu", "FiltersCollapseAdventures", "Collapse Adventures", "", false},
+    {"FiltersMenu", "FiltersCollapseVarious", "Collapse Various", "", false},
+    {"FiltersMenu", "FiltersOnlyShowUnclassified", "Only Show Unchecked", "", false},
+    {"FiltersMenu", "FiltersHideUnchecked", "Hide Unchecked", "", false},
+    {"FiltersMenu", "FiltersHideDisks", "Hide Disks", "", false},
+    {"FiltersMenu", "FiltersHideTapes", "Hide Tapes", "", false},
 
-    {"", "GameMenu", "Game", "", false, false},
-    {"GameMenu", "GamePlay", "Play", "", false, false},
-    {"GameMenu", "GameOpenFolder", "Open Folder", "", false, false},
-    {"GameMenu", "UntitledSeparator5", "-", nullptr, false, false},
-    {"GameMenu", "GameSetFavourite", "Set Favourite", nullptr, false, false},
-    {"GameSetFavourite", "SetFavouriteAdd", "Add", "", false, true},
-    {"GameSetFavourite", "SetFavouriteRemove", "Remove", "", false, true},
-    {"GameMenu", "GameSetGenre", "Set Genre", nullptr, false, false},
-    {"GameSetGenre", "SetGenreDummy", "Dummy", "", true, true},
-    {"GameMenu", "GameSetYear", "Set Year", nullptr, false, false},
-    {"GameSetYear", "SetYearDummy", "Dummy", "", true, true},
-    {"GameMenu", "UntitledSeparator7", "-", nullptr, false, false},
-    {"GameMenu", "GameEditGameInfo", "Edit Game Info", "", false, false},
-    {"GameMenu", "UntitledSeparator8", "-", nullptr, false, false},
-    {"GameMenu", "GameDeleteGame", "Delete Game", "", false, false},
+    {"", "GameMenu", "Game", "", false},
+    {"GameMenu", "GamePlay", "Play", "", false},
+    {"GameMenu", "GameOpenFolder", "Open Folder", "", false},
+    {"GameMenu", "UntitledSeparator5", "-", nullptr, false},
+    {"GameMenu", "GameSetFavourite", "Set Favourite", nullptr, false},
+    {"GameSetFavourite", "SetFavouriteAdd", "Add", "", false},
+    {"GameSetFavourite", "SetFavouriteRemove", "Remove", "", false},
+    {"GameMenu", "GameSetGenre", "Set Genre", nullptr, false},
+    {"GameSetGenre", "SetGenreDummy", "Dummy", "", true},
+    {"GameMenu", "GameSetYear", "Set Year", nullptr, false},
+    {"GameSetYear", "SetYearDummy", "Dummy", "", true},
+    {"GameMenu", "UntitledSeparator7", "-", nullptr, false},
+    {"GameMenu", "GameEditGameInfo", "Edit Game Info", "", false},
+    {"GameMenu", "UntitledSeparator8", "-", nullptr, false},
+    {"GameMenu", "GameDeleteGame", "Delete Game", "", false},
 
-    {"", "ImagesMenu", "Images", "", false, false},
-    {"ImagesMenu", "ImagesGetDiscs", "Get Discs", "", false, false},
-    {"ImagesMenu", "ImagesGetTapes", "Get Tapes", "", false, false},
+    {"", "ImagesMenu", "Images", "", false},
+    {"ImagesMenu", "ImagesGetDiscs", "Get Discs", "", false},
+    {"ImagesMenu", "ImagesGetTapes", "Get Tapes", "", false},
 
-    {"", "WebMenu", "Web", "", false, false},
-    {"WebMenu", "WebGoogle", "Google", "", false, false},
-    {"WebMenu", "WebAllTheWeb", "All The Web ", "", false, false},
-    {"WebMenu", "WebeBay", "eBay", "", false, false},
-    {"WebMenu", "UntitledSeparator4", "-", nullptr, false, false},
-    {"WebMenu", "WebTheBBCLives", "The BBC Lives !", "", false, false},
-    {"WebMenu", "WebStairwayToHell", "Stairway To Hell", "", false, false},
-    {"WebMenu", "WebBBCGamesArchive", "BBC Games Archive", "", false, false},
-    {"WebMenu", "WebAcornElectronWorld", "Acorn Electron World", "", false, false},
+    {"", "WebMenu", "Web", "", false},
+    {"WebMenu", "WebGoogle", "Google", "", false},
+    {"WebMenu", "WebAllTheWeb", "All The Web ", "", false},
+    {"WebMenu", "WebeBay", "eBay", "", false},
+    {"WebMenu", "UntitledSeparator4", "-", nullptr, false},
+    {"WebMenu", "WebTheBBCLives", "The BBC Lives !", "", false},
+    {"WebMenu", "WebStairwayToHell", "Stairway To Hell", "", false},
+    {"WebMenu", "WebBBCGamesArchive", "BBC Games Archive", "", false},
+    {"WebMenu", "WebAcornElectronWorld", "Acorn Electron World", "", false},
 
-    {"", "HelpMenu", "Help", "", false, false},
-    {"HelpMenu", "HelpHelp", "Help", "", false, false},
-    {"HelpMenu", "UntitledSeparator", "-", nullptr, false, false},
-    {"HelpMenu", "HelpAboutCorvale", "About Corvale...", "", false, false},
+    {"", "HelpMenu", "Help", "", false},
+    {"HelpMenu", "HelpHelp", "Help", "", false},
+    {"HelpMenu", "UntitledSeparator", "-", nullptr, false},
+    {"HelpMenu", "HelpAboutCorvale", "About Corvale...", "", false},
 };
 
 } // namespace
@@ -101,12 +100,9 @@ frmMainMenu::frmMainMenu() {
         if (e.shortcut)
             item->SetKeyboardShortcut(QString::fromLatin1(e.shortcut));
 
-        // The parent is looked up afresh for every entry, as the tree grows.
-        MenuItem* parent = this;
-        if (e.inSubmenu)
-            parent = Child("GameMenu")->Child(QString::fromLatin1(e.parent));
-        else if (*e.parent)
-            parent = Child(QString::fromLatin1(e.parent));
+        // Every menu and submenu name is unique, so the parent is found at any
+        // depth; it was appended by an earlier entry.
+        MenuItem* parent = *e.parent ? Lookup(QString::fromLatin1(e.parent)) : this;
         parent->Append(std::move(item));
     }
 }

@@ -36,7 +36,7 @@ QString Key(const clsSTH& entry) {
     return Key(entry.strFilename, entry.strType);
 }
 
-void Rebuild() {
+void ClearLookup() {
     Lookup& lookup = TheLookup();
     lookup.first.clear();
     lookup.indexed = 0;
@@ -49,7 +49,7 @@ void Rebuild() {
 void CatchUp() {
     Lookup& lookup = TheLookup();
     if (lookup.indexed > gSTH || (lookup.indexed > 0 && Key(STH[lookup.indexed]) != lookup.lastKey))
-        Rebuild();
+        ClearLookup();
     for (int slot = lookup.indexed + 1; slot <= gSTH; ++slot) {
         const QString key = Key(STH[slot]);
         if (!lookup.first.contains(key)) lookup.first.insert(key, slot);
@@ -61,13 +61,11 @@ void CatchUp() {
 // One line of the file: the name ends at the first comma, the type is the
 // character after it, the date is everything after the second comma.
 void ReadEntry(const QString& line) {
-    AppendSTH(QString(), QString(), QDate());
-    clsSTH& entry = STH[gSTH];
     const int c1 = InStr(line, QStringLiteral(","));
-    entry.strFilename = Left(line, c1 - 1);
-    entry.strType = Mid(line, c1 + 1, 1);
     const int c2 = InStr(c1 + 1, line, QStringLiteral(","));
-    ParseDate(Mid(line, c2 + 1), entry.dDate);
+    QDate date;
+    ParseDate(Mid(line, c2 + 1), date);
+    AppendSTH(Left(line, c1 - 1), Mid(line, c1 + 1, 1), date);
 }
 
 }  // namespace
@@ -75,7 +73,7 @@ void ReadEntry(const QString& line) {
 void LoadSTH() {
     SetMainWindowCursor(CursorShape::Wait);
     gSTH = 0;
-    Rebuild();
+    ClearLookup();
     const FolderItem file = AppFolder().Child(kIndexFile);
     if (file.Exists()) {
         if (auto in = file.OpenAsTextFile()) {

@@ -26,6 +26,16 @@ int& Timeout() {
     return seconds;
 }
 
+// Walks the index page a line at a time: true for a link line, which is one
+// entry, once the table has begun.
+bool EntryLine(const QString& line, bool& inTable) {
+    if (!inTable) {
+        inTable = InStr(line, kTableMarker) > 0;
+        return false;
+    }
+    return InStr(line, kLinkMarker) > 0;
+}
+
 StaticText* CentredLine(Window& parent, int top, const QString& text) {
     auto* line = new StaticText(parent, 20, top, 415, 20, text);
     line->SetTextAlign(TextAlign::Center);
@@ -66,6 +76,10 @@ int frmHTTP::DownloadTimeout() {
 
 void frmHTTP::SetDownloadTimeout(int seconds) {
     Timeout() = seconds;
+}
+
+QString frmHTTP::ArchiveAddress(const Archive& archive, const QString& page) {
+    return ArchiveHost() + QStringLiteral("/bbc/archive/") + archive.folder + page;
 }
 
 void frmHTTP::cmdCancel_Action() {
@@ -113,11 +127,7 @@ int frmHTTP::CountEntries(const QString& path) {
     bool inTable = false;
     int total = 0;
     do {
-        const QString line = in->ReadLine();
-        if (!inTable)
-            inTable = InStr(line, kTableMarker) > 0;
-        else if (InStr(line, kLinkMarker) > 0)
-            ++total;
+        if (EntryLine(in->ReadLine(), inTable)) ++total;
         DoEvents();
     } while (!in->AtEOF());
     in->Close();
@@ -136,8 +146,7 @@ void frmHTTP::Run(const Archive& archive) {
     HTTPSocket socket;
     socket.yield = true;
     txtTitle2->SetText(QStringLiteral("Downloading games index"));
-    if (!socket.Get(ArchiveHost() + QStringLiteral("/bbc/archive/") + archive.folder + kIndexPage, page,
-                    DownloadTimeout())) {
+    if (!socket.Get(ArchiveAddress(archive, kIndexPage), page, DownloadTimeout())) {
         MsgBox(QStringLiteral("Unable to download game index. Please try later"));
         Close();
         return;
@@ -158,9 +167,7 @@ void frmHTTP::Run(const Archive& archive) {
         pb->SetVisible(true);
         do {
             const QString line = in->ReadLine();
-            if (!inTable) {
-                inTable = InStr(line, kTableMarker) > 0;
-            } else if (InStr(line, kLinkMarker) > 0) {
+            if (EntryLine(line, inTable)) {
                 ++count;
                 txtTitle1->SetText(QStringLiteral("Checking game ..."));
                 txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));

@@ -64,6 +64,8 @@ private:
     static const Archive& Discs();
     static const Archive& Tapes();
 
+    // The archive's folder on its host, followed by `page`.
+    static QString ArchiveAddress(const Archive& archive, const QString& page);
     void Run(const Archive& archive);
     bool CheckEntry(const Archive& archive, const QString& line, const QString& previous);
     // Downloads the entry into temp.zip and unpacks it; false after a message.

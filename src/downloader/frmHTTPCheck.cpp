@@ -21,6 +21,13 @@ bool SafeName(const QString& name) {
            !name.contains(QLatin1Char('/'));
 }
 
+// The value of the link whose "href" stands at `href`: href="value">. `end`
+// gets the position of the closing ">".
+QString LinkValue(const QString& line, int href, int& end) {
+    end = InStr(href + 1, line, QStringLiteral(">"));
+    return Mid(line, href + 6, end - href - 7);
+}
+
 }  // namespace
 
 const frmHTTP::Archive& frmHTTP::Discs() {
@@ -50,10 +57,9 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     const int j = InStr(i + 1, previous, QStringLiteral("<"));
     ParseDate(Mid(previous, i + 4, j - i - 5), listed);
 
-    // The zip name is the first link's value: href="name">
-    const int a = InStr(line, QStringLiteral("href"));
-    const int b = InStr(a + 1, line, QStringLiteral(">"));
-    const QString zipName = Mid(line, a + 6, b - a - 7);
+    // The zip name is the first link's value.
+    int b = 0;
+    const QString zipName = LinkValue(line, InStr(line, QStringLiteral("href")), b);
     if (!SafeName(zipName)) {
         MsgBox(QStringLiteral("Unable to download ") + zipName);
         return false;
@@ -64,8 +70,8 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     if (archive.tapes) {
         // Tapes unpack into the sub-folder that the second link names.
         const int c = InStr(b + 1, line, QStringLiteral("href"));
-        const int e = InStr(c + 1, line, QStringLiteral(">"));
-        const QString second = c > 0 ? Mid(line, c + 6, e - c - 7) : QString();
+        int e = 0;
+        const QString second = c > 0 ? LinkValue(line, c, e) : QString();
         const int slash = InStr(second, QStringLiteral("/"));
         const QString subFolder = slash > 0 ? Mid(second, slash + 1) : second;
         if (!SafeName(subFolder)) {
@@ -119,8 +125,7 @@ bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QStrin
     HTTPSocket socket;
     socket.yield = true;
     const FolderItem target = FolderItem::FromShellPath(directory + QStringLiteral("/temp.zip"));
-    if (!socket.Get(ArchiveHost() + QStringLiteral("/bbc/archive/") + archive.folder + QStringLiteral("/") + zipName,
-                    target, DownloadTimeout())) {
+    if (!socket.Get(ArchiveAddress(archive, QStringLiteral("/") + zipName), target, DownloadTimeout())) {
         MsgBox(QStringLiteral("Unable to download ") + zipName);
         return false;
     }

@@ -8,8 +8,12 @@ bool IsTapeFile(const QString& fileText) {
     return InStr(fileText, QStringLiteral(".uef")) > 0;
 }
 
+const QString& ImageDirectory(const QString& fileText) {
+    return IsTapeFile(fileText) ? strTapeDir : strGameDir;
+}
+
 QString ImagePath(const QString& fileText) {
-    return (IsTapeFile(fileText) ? strTapeDir : strGameDir) + QLatin1Char('/') + fileText;
+    return ImageDirectory(fileText) + QLatin1Char('/') + fileText;
 }
 
 bool ImageAvailable(const QString& path) {

@@ -95,6 +95,11 @@ MenuItem* FindItem(const Window& window, const char* name) {
     return bar ? bar->Lookup(QLatin1String(name)) : nullptr;
 }
 
+MenuItem* FindItem(const Window& window, const char* name, int index) {
+    MenuBar* bar = window.CurrentMenuBar();
+    return bar ? bar->Lookup(QLatin1String(name), index) : nullptr;
+}
+
 }  // namespace
 
 frmMain::frmMain() : Window(1073, 588, QStringLiteral("Corvale")) {
@@ -245,13 +250,11 @@ CORVALE_MENU_ITEM(FileSetDirectories)
 #undef CORVALE_MENU_ITEM
 
 MenuItem* frmMain::SetYearDummy(int index) const {
-    MenuBar* bar = CurrentMenuBar();
-    return bar ? bar->Lookup(QStringLiteral("SetYearDummy"), index) : nullptr;
+    return FindItem(*this, "SetYearDummy", index);
 }
 
 MenuItem* frmMain::SetGenreDummy(int index) const {
-    MenuBar* bar = CurrentMenuBar();
-    return bar ? bar->Lookup(QStringLiteral("SetGenreDummy"), index) : nullptr;
+    return FindItem(*this, "SetGenreDummy", index);
 }
 
 class frmMain& frmMain() {

@@ -55,7 +55,7 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_se
     for (int j = 1; j <= n; ++j) {
         const QString name = sub.Item(j).DisplayName();
         if (TextEquals(Right(name, 4), QStringLiteral(".txt"))) continue;
-        if (tapesOnly && InStr(name, QStringLiteral(".uef")) == 0) continue;
+        if (tapesOnly && !IsTapeFile(name)) continue;
         if (catalogued.count((folder + QLatin1Char('/') + name).toCaseFolded()) == 0) {
             const int dot = int(name.lastIndexOf(QLatin1Char('.')));
             const QString base = dot >= 0 ? name.left(dot) : name;

@@ -46,6 +46,16 @@ void SaveAndReload() {
     LoadGames();
 }
 
+// Gives the selected game a new year or genre: the record, its cell in the
+// list, and the catalogue file.
+void SetSelectedGameField(Listbox& list, QString clsGame::*field, int column, const QString& value) {
+    const int k = SelectedGame(list);
+    if (k == 0) return;
+    (*games[k]).*field = value;
+    list.SetCell(list.ListIndex(), column, value);
+    SaveAndReload();
+}
+
 bool SetFavourite(const Listbox& list, bool on) {
     const int k = SelectedGame(list);
     if (k == 0) return false;
@@ -101,8 +111,7 @@ bool frmMain::GameOpenFolder_Action() {
     const QString file = list.Cell(row, 5);
     const int slash = InStr(file, QStringLiteral("/"));
     const QString folder = slash > 0 ? Left(file, slash - 1) : file;
-    const QString dir = IsTapeFile(file) ? strTapeDir : strGameDir;
-    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(dir + QLatin1Char('/') + folder));
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(ImageDirectory(file) + QLatin1Char('/') + folder));
     return false;
 }
 
@@ -118,26 +127,16 @@ bool frmMain::SetFavouriteRemove_Action() {
 }
 
 bool frmMain::SetGenreDummy_Action(int index) {
-    Listbox& list = CurrentList();
-    const int k = SelectedGame(list);
-    if (k == 0) return false;
     // The submenu was built when the window opened; the item takes whatever
     // the genre list holds now at its index, nothing past the list's end.
     const QString genre = index >= 1 && index <= UBound(strGenre) ? strGenre[index] : QString();
-    games[k]->Genre = genre;
-    list.SetCell(list.ListIndex(), 4, genre);
-    SaveAndReload();
+    SetSelectedGameField(CurrentList(), &clsGame::Genre, 4, genre);
     return false;
 }
 
 bool frmMain::SetYearDummy_Action(int index) {
-    Listbox& list = CurrentList();
-    const int k = SelectedGame(list);
-    if (k == 0) return false;
     const QString year = index == 1 ? QStringLiteral("19xx") : Str(index + 1979);
-    games[k]->Year = year;
-    list.SetCell(list.ListIndex(), 3, year);
-    SaveAndReload();
+    SetSelectedGameField(CurrentList(), &clsGame::Year, 3, year);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "catalogue/Module1.h"
+#include "mainwindow/GameImage.h"
 #include "platform/Text.h"
 #include "platform/TextSearch.h"
 
@@ -22,8 +23,10 @@ bool BitSet(int bit) {
     return BitAnd(gFilter, bit) == bit;
 }
 
-bool IsTapeGame(const clsGame& g) {
-    return InStr(g.DisplayFilename, QStringLiteral(".uef")) > 0;
+void SortByFirstColumn(Listbox& list) {
+    list.SetSortedColumn(0);
+    list.SetColumnSortDirection(0, 1);
+    list.Sort();
 }
 
 // The category rows of one value list, with the extra rows, sorted.
@@ -32,9 +35,7 @@ void FillCategories(Listbox& list, const std::vector<QString>& values, int count
     list.DeleteAllRows();
     for (int i = 1; i <= count; ++i) list.AddRow(values[i]);
     for (const QString& row : extra) list.AddRow(row);
-    list.SetSortedColumn(0);
-    list.SetColumnSortDirection(0, 1);
-    list.Sort();
+    SortByFirstColumn(list);
 }
 
 void SelectFirstCategory(Listbox& list) {
@@ -67,8 +68,8 @@ bool Dropped(const clsGame& g, const TextSearch* textFilter, int tab, const QStr
     if (BitSet(2) && g.lcFlags[kFlagR]) return true;
     if (BitSet(16) && !g.lcFlags[kFlagN]) return true;
     if (BitSet(128) && g.lcFlags[kFlagN]) return true;
-    if (BitSet(32) && !IsTapeGame(g)) return true;
-    if (BitSet(64) && IsTapeGame(g)) return true;
+    if (BitSet(32) && !IsTapeFile(g.DisplayFilename)) return true;
+    if (BitSet(64) && IsTapeFile(g.DisplayFilename)) return true;
     if (textFilter && !textFilter->FoundIn(g.Game)) return true;
     switch (tab) {
     case 1:
@@ -122,9 +123,7 @@ void frmMain::SetPanelView(int tab) {
     list.SetColumnWidths(kColumnWidths);
     for (int column = 0; column < 9; ++column)
         list.SetHeading(column, QLatin1String(kHeadings[column]));
-    list.SetSortedColumn(0);
-    list.SetColumnSortDirection(0, 1);
-    list.Sort();
+    SortByFirstColumn(list);
 
     switch (tab) {
     case 2: {

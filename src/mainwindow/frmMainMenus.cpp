@@ -66,10 +66,7 @@ void frmMain::Open() {
     Show();
 
     SetChecked(HighlightItem(gHighlight), true);
-    if (gFilter == 0) SetChecked(MenuChild("FiltersMenu", "FiltersShowAll"), true);
-    for (const FilterItem& filter : kFilterItems)
-        if (BitAnd(gFilter, filter.bit) == filter.bit)
-            SetChecked(MenuChild("FiltersMenu", filter.name), true);
+    UpdateMenus();
 
     SetFilter(QString(), QString());
 
