@@ -50,9 +50,9 @@ void SelectFirstCategory(Listbox& list) {
 // lists under no category.
 bool NameInCategory(const QString& name, int row) {
     const QChar c = name.isEmpty() ? QChar() : name.front();
-    if (row == 0) return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (row == 0) return IsAsciiDigit(c);
     if (row < 1 || row > 26) return true;
-    if (!IsAsciiAlnum(c) || c.isDigit()) return false;
+    if (!IsAsciiAlnum(c) || IsAsciiDigit(c)) return false;
     return c.toUpper().unicode() - 64 == row;
 }
 

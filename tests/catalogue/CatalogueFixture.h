@@ -10,7 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
+
+// Texts in failure messages read as texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Fresh shared state in an application folder of its own, with the message
 // boxes and cursor changes recorded instead of shown.

@@ -10,14 +10,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include <ostream>
 #include <utility>
 #include <vector>
-
-// Readable failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Stands in for the main window and records each refill it is asked for.
 struct RecordingMainWindow : MainWindowLink {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../catalogue/CatalogueFixture.h"
+#include "catalogue/CatalogueFixture.h"
 #include "app/frmMainMenu.h"
 #include "platform/Quit.h"
 #include "mainwindow/frmMain.h"
@@ -8,12 +8,7 @@
 #include "platform/MenuItem.h"
 
 #include <memory>
-#include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // The main window built over an application folder of its own, with message
 // boxes, cursor changes and Quit recorded. The shared menu bar outlives every
