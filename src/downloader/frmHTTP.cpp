@@ -121,8 +121,8 @@ void frmHTTP::TapeCheck() {
     Run(Tapes());
 }
 
-int frmHTTP::CountEntries(const QString& path) {
-    auto in = TextInputStream::Open(path);
+int frmHTTP::CountEntries(const FolderItem& page) {
+    auto in = page.OpenAsTextFile();
     if (!in) return -1;
     bool inTable = false;
     int total = 0;
@@ -156,7 +156,7 @@ void frmHTTP::Run(const Archive& archive) {
     txtTitle2->SetText(QStringLiteral("Parsing games index"));
 
     int added = 0;
-    const int total = page.Exists() ? CountEntries(page.ShellPath()) : -1;
+    const int total = CountEntries(page);
     if (!IsOpen()) return;
     std::unique_ptr<TextInputStream> in;
     if (total >= 0) in = page.OpenAsTextFile();
@@ -171,7 +171,7 @@ void frmHTTP::Run(const Archive& archive) {
                 ++count;
                 txtTitle1->SetText(QStringLiteral("Checking game ..."));
                 txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));
-                pb->SetValue(IntegerPart(double(count) / double(total) * 100));
+                pb->SetStep(count, total);
                 if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
                 DoEvents();
             }

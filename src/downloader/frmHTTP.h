@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderItem.h"
 #include "platform/ProgressBar.h"
 #include "platform/PushButton.h"
 #include "platform/StaticText.h"
@@ -71,5 +72,5 @@ private:
     // Downloads the entry into temp.zip and unpacks it; false after a message.
     bool Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir);
     // Counts the link lines from the table on; -1 when the page cannot be read.
-    static int CountEntries(const QString& path);
+    static int CountEntries(const FolderItem& page);
 };

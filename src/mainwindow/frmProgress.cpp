@@ -1,7 +1,5 @@
 #include "mainwindow/frmProgress.h"
 
-#include "platform/Text.h"
-
 frmProgress::frmProgress() : Window(331, 64, QStringLiteral("Search Progress")) {
     pb = std::make_unique<ProgressBar>(*this, 20, 20, 291, 20);
     pb->SetMaximum(100);
@@ -13,8 +11,3 @@ frmProgress::frmProgress() : Window(331, 64, QStringLiteral("Search Progress")) 
 }
 
 frmProgress::~frmProgress() = default;
-
-void frmProgress::SetStep(int i, int n) {
-    if (n <= 0) return;
-    pb->SetValue(IntegerPart((double(i) / double(n)) * 100.0));
-}

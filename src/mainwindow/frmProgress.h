@@ -12,9 +12,8 @@ public:
     frmProgress();
     ~frmProgress() override;
 
-    // Sets the bar to step i of n: the whole part of (i / n) * 100, divided
-    // first in floating point, so step n gives 100.
-    void SetStep(int i, int n);
+    // Sets the bar to step i of n (ProgressBar::SetStep).
+    void SetStep(int i, int n) { pb->SetStep(i, n); }
 
     std::unique_ptr<ProgressBar> pb;
 };

@@ -1,5 +1,7 @@
 #include "platform/ProgressBar.h"
 
+#include "platform/Text.h"
+
 #include <QProgressBar>
 
 #include <algorithm>
@@ -37,4 +39,9 @@ int ProgressBar::Maximum() const {
 
 void ProgressBar::SetMaximum(int maximum) {
     bar_->setMaximum(std::max(0, maximum));
+}
+
+void ProgressBar::SetStep(int i, int n) {
+    if (n < 1) return;
+    SetValue(IntegerPart((double(i) / double(n)) * 100.0));
 }

@@ -15,6 +15,9 @@ public:
     void SetValue(int value);  // clamped to 0..Maximum
     int Maximum() const;
     void SetMaximum(int maximum);
+    // Step i of n: the whole part of (i / n) * 100, divided first in floating
+    // point, so step n gives 100. Nothing changes for n below 1.
+    void SetStep(int i, int n);
 
 private:
     void Setup();
