@@ -2,21 +2,48 @@
 
 #include "platform/FolderItem.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+
+class QNetworkReply;
 
 // A blocking HTTP GET into a file that keeps the event loop running while it
 // waits. The status code is not examined: an error page is stored like any
-// other body. Redirects are not followed; their body is stored.
+// other body. Redirects are followed (at most 5, never from https to http);
+// only the last response's body is kept. https certificates are checked
+// against the system's.
 class HTTPSocket {
 public:
     // true: user input (clicks, key presses) is processed while Get waits;
     // false: only network and timer events are.
     bool yield = true;
 
-    // url may omit the scheme ("host/path" means http://host/path).
+    // url may omit the scheme ("host/path" means http://host/path); its path
+    // is sent as given, so parts must already be percent-encoded.
     // file is created or emptied before anything else happens. The time-out
-    // counts from the call, restarts once the request has gone out, and then
-    // bounds the rest of the transfer. Returns false on a socket error, the
-    // time-out or a failed write; true otherwise, whatever the HTTP status.
+    // counts from the call, restarts once the first request has gone out, and
+    // then bounds the rest of the transfer, redirects included. Returns false
+    // on a socket or certificate error, the time-out, a failed write, a
+    // redirect it will not follow (the file is then left empty) or Abort();
+    // true otherwise, whatever the HTTP status.
     bool Get(const QString& url, const FolderItem& file, int timeoutSeconds);
+
+    // Stops a Get in flight at once (callable from an event handler run while
+    // Get waits); that Get returns false. Does nothing when no Get is waiting.
+    void Abort();
+    // True when the last Get ended because of Abort().
+    bool Aborted() const;
+
+    // Test hook: certificates (PEM) trusted in addition to the system's, for
+    // a local TLS test server. Empty list = only the system's.
+    static void SetExtraTrustedCertificates(const QList<QByteArray>& pem);
+
+private:
+    QNetworkReply* inFlight_ = nullptr;
+    bool aborted_ = false;
 };
+
+// One part of a URL path: UTF-8, then every byte outside A-Z a-z 0-9 - . _ ~
+// percent-encoded, so "#", "?", "%", "/" and blanks stay inside the part.
+QString EncodeURLPathPart(const QString& part);

@@ -1,12 +1,17 @@
 #include "platform/FolderItem.h"
 #include "platform/HTTPSocket.h"
 #include "support/TestHttpServer.h"
+#include "support/TestHttpsServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +58,15 @@ protected:
         file.write("an older and longer page that must not survive");
     }
 
+    // A redirect from "/hop0" through "/hop1" ... to "/hopN", which answers "arrived".
+    QString Chain(int redirects) {
+        for (int i = 0; i < redirects; ++i)
+            server_.SetRedirect(QStringLiteral("/hop%1").arg(i),
+                                QStringLiteral("/hop%1").arg(i + 1));
+        server_.SetResponse(QStringLiteral("/hop%1").arg(redirects), "arrived");
+        return server_.Url(QStringLiteral("/hop0"));
+    }
+
     TestHttpServer server_;
     QTemporaryDir dir_;
     QString target_;
@@ -71,7 +85,7 @@ TEST_F(HTTPSocketTest, StoresTheBodyWhateverTheStatus) {
         {"/bbc/archive/diskimages/Elite.zip", 200, BinaryBody()},
         {"/missing.zip", 404, QByteArray("<html>Not here</html>")},
         {"/broken", 500, QByteArray("server trouble")},
-        {"/moved", 302, QByteArray("see elsewhere")},
+        {"/moved", 302, QByteArray("see elsewhere, but no Location says where")},
         // Statuses that Qt files under protocol errors rather than content errors.
         {"/bad", 400, QByteArray("bad request")},
         {"/teapot", 418, QByteArray("short and stout")},
@@ -139,6 +153,164 @@ TEST_F(HTTPSocketTest, UnwritableTargetIsAFailure) {
         EXPECT_FALSE(socket.Get(server_.Url(QStringLiteral("/page")),
                                 FolderItem(QStringLiteral("/dev/full")), 10));
     }
+}
+
+TEST(EncodeURLPathPart, EncodesEveryByteOutsideTheUnreservedSet) {
+    const struct {
+        const char* part;
+        const char* encoded;
+    } cases[] = {
+        {"180Darts.zip", "180Darts.zip"},
+        {"AZaz09-._~", "AZaz09-._~"},
+        {"a#b?c d%e.zip", "a%23b%3Fc%20d%25e.zip"},
+        {"x/y\\z", "x%2Fy%5Cz"},
+        {"+&=;!'()*,$@:", "%2B%26%3D%3B%21%27%28%29%2A%2C%24%40%3A"},
+        {"Caf\u00e9", "Caf%C3%A9"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodeURLPathPart(QString::fromUtf8(c.part)), QString::fromLatin1(c.encoded))
+            << c.part;
+}
+
+TEST_F(HTTPSocketTest, EncodedPathReachesTheServerAsSent) {
+    for (const char* name :
+         {"a#b.zip", "what?.zip", "100%.zip", "Two  Words.zip", "x+y=(1);!.zip", "%41.zip"}) {
+        const QString path = QStringLiteral("/bbc/archive/diskimages/AnF/") +
+                             EncodeURLPathPart(QString::fromUtf8(name));
+        server_.SetResponse(path, name);
+        EXPECT_TRUE(Get(server_.Host() + path)) << name;
+        EXPECT_EQ(ReadAll(target_), QByteArray(name));
+        EXPECT_EQ(server_.RequestCount(path), 1) << path.toStdString();
+    }
+}
+
+TEST_F(HTTPSocketTest, FollowsRedirectsAndKeepsOnlyTheLastBody) {
+    const struct {
+        int status;
+        QString location;
+        const char* lands;
+    } cases[] = {
+        {301, server_.Url(QStringLiteral("/new/page.zip")), "/new/page.zip"},
+        {302, QStringLiteral("/new/page.zip"), "/new/page.zip"},
+        {303, QStringLiteral("sibling.zip"), "/old/sibling.zip"},
+        {307, QStringLiteral("../new/page.zip"), "/new/page.zip"},
+        {308, QStringLiteral("/reclist.php?sort=dir&filter=.zip"),
+         "/reclist.php?sort=dir&filter=.zip"},
+    };
+    for (const auto& c : cases) {
+        const QString lands = QString::fromLatin1(c.lands);
+        server_.SetRedirect(QStringLiteral("/old/start.zip"), c.location, c.status);
+        server_.SetResponse(lands, c.lands);
+        const int before = server_.RequestCount(lands);
+        Prefill();
+        EXPECT_TRUE(Get(server_.Url(QStringLiteral("/old/start.zip")))) << c.status;
+        EXPECT_EQ(ReadAll(target_), QByteArray(c.lands)) << c.status;
+        EXPECT_EQ(server_.RequestCount(lands), before + 1) << c.status;
+    }
+    EXPECT_TRUE(Get(Chain(5)));
+    EXPECT_EQ(ReadAll(target_), QByteArray("arrived"));
+}
+
+TEST_F(HTTPSocketTest, RefusedRedirectsLeaveTheFileEmpty) {
+    server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
+    server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
+    const QString cases[] = {Chain(6), server_.Url(QStringLiteral("/loop")),
+                             server_.Url(QStringLiteral("/local"))};
+    for (const QString& url : cases) {
+        Prefill();
+        EXPECT_FALSE(Get(url)) << url.toStdString();
+        EXPECT_EQ(ReadAll(target_), QByteArray()) << url.toStdString();
+    }
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
+}
+
+TEST_F(HTTPSocketTest, AbortStopsTheGetInFlight) {
+    server_.SetStall(QStringLiteral("/stall"));
+    server_.SetStall(QStringLiteral("/stall-after-redirect"));
+    server_.SetRedirect(QStringLiteral("/moving"), QStringLiteral("/stall-after-redirect"));
+    const struct {
+        const char* start;
+        const char* stalls;
+    } cases[] = {{"/stall", "/stall"}, {"/moving", "/stall-after-redirect"}};
+    for (const auto& c : cases) {
+        HTTPSocket socket;
+        // As the downloader's close button would, from an event handled while Get waits.
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (server_.RequestCount(QString::fromLatin1(c.stalls)) > 0)
+                socket.Abort();
+        });
+        poll.start();
+        EXPECT_FALSE(socket.Get(server_.Url(QString::fromLatin1(c.start)), FolderItem(target_), 60))
+            << c.start;
+        EXPECT_TRUE(socket.Aborted()) << c.start;
+    }
+}
+
+TEST_F(HTTPSocketTest, AbortedTellsOnlyOfAnAbort) {
+    server_.SetResponse(QStringLiteral("/page"), "page");
+    server_.SetStall(QStringLiteral("/stall"));
+    HTTPSocket socket;
+    socket.Abort();
+    EXPECT_TRUE(socket.Get(server_.Url(QStringLiteral("/page")), FolderItem(target_), 10));
+    EXPECT_FALSE(socket.Aborted());
+
+    QTimer::singleShot(0, [&] { socket.Abort(); });
+    EXPECT_FALSE(socket.Get(server_.Url(QStringLiteral("/stall")), FolderItem(target_), 10));
+    EXPECT_TRUE(socket.Aborted());
+    // The next Get starts afresh; a time-out is no abort.
+    EXPECT_FALSE(socket.Get(server_.Url(QStringLiteral("/stall")), FolderItem(target_), 1));
+    EXPECT_FALSE(socket.Aborted());
+}
+
+// A TLS server beside the plain one, its certificate trusted through the test hook.
+class HTTPSocketTlsTest : public HTTPSocketTest {
+protected:
+    void SetUp() override {
+        HTTPSocketTest::SetUp();
+        if (!QSslSocket::supportsSsl())
+            GTEST_SKIP() << "Qt has no TLS backend here ("
+                         << QSslSocket::activeBackend().toStdString()
+                         << "): cannot run a local https server";
+        https_ = std::make_unique<TestHttpsServer>();
+        HTTPSocket::SetExtraTrustedCertificates({https_->Certificate()});
+        https_->SetResponse(QStringLiteral("/page"), "secure page");
+    }
+    void TearDown() override { HTTPSocket::SetExtraTrustedCertificates({}); }
+
+    std::unique_ptr<TestHttpsServer> https_;
+};
+
+TEST_F(HTTPSocketTlsTest, RedirectsMayRiseToHttpsButNeverFallBack) {
+    server_.SetRedirect(QStringLiteral("/moved"), https_->Url(QStringLiteral("/page")), 301);
+    https_->SetRedirect(QStringLiteral("/elsewhere"), QStringLiteral("/page"));
+    https_->SetRedirect(QStringLiteral("/down"), server_.Url(QStringLiteral("/plain")));
+    server_.SetResponse(QStringLiteral("/plain"), "plain page");
+    const struct {
+        QString url;
+        bool fetched;
+        QByteArray body;
+    } cases[] = {
+        {server_.Host() + QStringLiteral("/moved"), true, "secure page"},
+        {https_->Url(QStringLiteral("/page")), true, "secure page"},
+        {https_->Url(QStringLiteral("/elsewhere")), true, "secure page"},
+        {https_->Url(QStringLiteral("/down")), false, ""},
+    };
+    for (const auto& c : cases) {
+        Prefill();
+        EXPECT_EQ(Get(c.url), c.fetched) << c.url.toStdString();
+        EXPECT_EQ(ReadAll(target_), c.body) << c.url.toStdString();
+    }
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/plain")), 0);
+}
+
+TEST_F(HTTPSocketTlsTest, UntrustedCertificateFails) {
+    HTTPSocket::SetExtraTrustedCertificates({});
+    EXPECT_FALSE(Get(https_->Url(QStringLiteral("/page"))));
+    EXPECT_EQ(https_->RequestCount(QStringLiteral("/page")), 0);
 }
 
 } // namespace

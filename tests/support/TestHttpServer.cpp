@@ -24,6 +24,12 @@ QByteArray ReasonPhrase(int status) {
         return "Moved Permanently";
     case 302:
         return "Found";
+    case 303:
+        return "See Other";
+    case 307:
+        return "Temporary Redirect";
+    case 308:
+        return "Permanent Redirect";
     case 403:
         return "Forbidden";
     case 404:
@@ -37,18 +43,24 @@ QByteArray ReasonPhrase(int status) {
 
 } // namespace
 
-TestHttpServer::TestHttpServer() {
-    if (!server_.listen(QHostAddress::LocalHost, 0))
+TestHttpServer::TestHttpServer()
+    : TestHttpServer(std::make_unique<QTcpServer>(), QStringLiteral("http")) {}
+
+TestHttpServer::TestHttpServer(std::unique_ptr<QTcpServer> server, const QString& scheme)
+    : server_(std::move(server)), scheme_(scheme) {
+    if (!server_->listen(QHostAddress::LocalHost, 0))
         throw std::runtime_error("test HTTP server cannot listen on 127.0.0.1");
-    QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { Accept(); });
+    // A TLS server queues a connection only once its handshake is done.
+    QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, server_.get(),
+                     [this] { Accept(); });
 }
 
 TestHttpServer::~TestHttpServer() {
-    server_.close();
+    server_->close();
 }
 
 quint16 TestHttpServer::Port() const {
-    return server_.serverPort();
+    return server_->serverPort();
 }
 
 QString TestHttpServer::Host() const {
@@ -56,7 +68,7 @@ QString TestHttpServer::Host() const {
 }
 
 QString TestHttpServer::Url(const QString& path) const {
-    return QStringLiteral("http://") + Host() + path;
+    return scheme_ + QStringLiteral("://") + Host() + path;
 }
 
 void TestHttpServer::SetResponse(const QString& path, const QByteArray& body, int status) {
@@ -75,6 +87,11 @@ void TestHttpServer::SetTruncated(const QString& path, const QByteArray& body, i
     behaviours_[path] = Behaviour{Mode::Truncate, body, status};
 }
 
+void TestHttpServer::SetRedirect(const QString& path, const QString& location, int status) {
+    behaviours_[path] =
+        Behaviour{Mode::Respond, "moved to " + location.toUtf8(), status, location.toUtf8()};
+}
+
 int TestHttpServer::RequestCount(const QString& path) const {
     return counts_.value(path, 0);
 }
@@ -84,12 +101,12 @@ int TestHttpServer::TotalRequests() const {
 }
 
 void TestHttpServer::Accept() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
         // Sockets are children of the server, so stalled ones go with it.
-        socket->setParent(&server_);
+        socket->setParent(server_.get());
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         auto request = std::make_shared<PendingRequest>();
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+        auto read = [this, socket, request] {
             if (request->answered) {
                 socket->readAll();
                 return;
@@ -104,7 +121,11 @@ void TestHttpServer::Accept() {
             const QList<QByteArray> words =
                 request->bytes.left(request->bytes.indexOf("\r\n")).split(' ');
             Answer(socket, words.size() >= 2 ? QString::fromLatin1(words.at(1)) : QString());
-        });
+        };
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, read);
+        // A TLS socket is handed over after its handshake; the request may be in already.
+        if (socket->bytesAvailable() > 0)
+            read();
     }
 }
 
@@ -128,6 +149,8 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
     QByteArray response = "HTTP/1.0 " + QByteArray::number(behaviour.status) + ' ' +
                           ReasonPhrase(behaviour.status) + "\r\n";
     response += "Content-Type: application/octet-stream\r\n";
+    if (!behaviour.location.isEmpty())
+        response += "Location: " + behaviour.location + "\r\n";
     response += "Content-Length: " + QByteArray::number(behaviour.body.size()) + "\r\n";
     response += "Connection: close\r\n\r\n";
     response += behaviour.mode == Mode::Truncate ? behaviour.body.left(behaviour.body.size() / 2)

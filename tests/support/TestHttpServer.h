@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <memory>
+
 // An HTTP/1.0 server on 127.0.0.1 for tests, on a port the system picks. It
 // answers in the event loop of the thread that made it, so the code under
 // test must keep that loop running while it waits (as HTTPSocket does).
@@ -13,14 +15,14 @@
 class TestHttpServer {
 public:
     TestHttpServer();
-    ~TestHttpServer();
+    virtual ~TestHttpServer();
     TestHttpServer(const TestHttpServer&) = delete;
     TestHttpServer& operator=(const TestHttpServer&) = delete;
 
     quint16 Port() const;
     // "127.0.0.1:port": the host part the program puts in front of its paths.
     QString Host() const;
-    // "http://127.0.0.1:port" + path.
+    // "http://127.0.0.1:port" + path ("https://" for TestHttpsServer).
     QString Url(const QString& path) const;
 
     // Answers the path with the status and the body, byte for byte.
@@ -31,22 +33,34 @@ public:
     void SetRefuse(const QString& path);
     // Announces the whole body but closes the connection halfway through it.
     void SetTruncated(const QString& path, const QByteArray& body, int status = 200);
+    // Answers with the status and "Location: location" (taken as given, so it
+    // may be relative), with a body of its own that a client must not keep.
+    void SetRedirect(const QString& path, const QString& location, int status = 302);
 
     int RequestCount(const QString& path) const;
     int TotalRequests() const;
 
+protected:
+    // server is not yet listening; scheme starts Url().
+    TestHttpServer(std::unique_ptr<QTcpServer> server, const QString& scheme);
+
 private:
     enum class Mode { Respond, Stall, Refuse, Truncate };
     struct Behaviour {
-        Mode mode = Mode::Respond;
+        Behaviour(Mode mode = Mode::Respond, QByteArray body = {}, int status = 200,
+                  QByteArray location = {})
+            : mode(mode), body(std::move(body)), status(status), location(std::move(location)) {}
+        Mode mode;
         QByteArray body;
-        int status = 200;
+        int status;
+        QByteArray location;
     };
 
     void Accept();
     void Answer(class QTcpSocket* socket, const QString& path);
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
+    QString scheme_;
     QHash<QString, Behaviour> behaviours_;
     QHash<QString, int> counts_;
     int total_ = 0;
