@@ -1,3 +1,4 @@
+#include "platform/MacRoman.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
@@ -99,6 +100,31 @@ TEST_F(TextStreams, EveryByteSurvivesAReadAndAWrite) {
     out->WriteLine(lines[0]);
     ASSERT_TRUE(out->Close());
     EXPECT_EQ(ReadBytes(Path("out.txt")), all + '\n');
+}
+
+TEST(MacRoman, EveryByteDecodesToOneCharacterAndBack) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all.append(char(b));
+    const QString text = MacRoman::Decode(all.constData(), all.size());
+    EXPECT_EQ(text.size(), 256);
+    EXPECT_EQ(MacRoman::Encode(text), all);
+}
+
+TEST(MacRoman, WritesComposedCharacters) {
+    const struct {
+        QString text;
+        QByteArray bytes;
+    } cases[] = {
+        {QStringLiteral("e\u0301"), "\x8E"},                  // composed to U+00E9
+        {QStringLiteral("Cafe\u0301 A\u0308"), "Caf\x8E \x80"},
+        {QStringLiteral("\u00E9\u0301"), "\x8E?"},           // no Mac Roman byte for the double accent
+        {QStringLiteral("\u2126"), "\xBD"},                   // the ohm sign is the capital omega
+        {QStringLiteral("\u0141"), "?"},
+        {QString::fromUtf8("a\U0001F600b\U0001F600\U00010348"), "a?b??"},
+        {QString(QChar(0xD83D)) + QLatin1Char('x'), "?x"},     // a half of a surrogate pair alone
+        {QStringLiteral("\uE01E\u20AC\uFB01"), "\xF0\xDB\xDE"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MacRoman::Encode(c.text), c.bytes) << c.text.toStdString();
 }
 
 TEST_F(TextStreams, WritesLfAndQuestionMarksForForeignCharacters) {
