@@ -60,6 +60,52 @@ TEST_F(TextStreams, AcceptsEveryLineEnd) {
     for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.bytes.toHex().constData();
 }
 
+TEST_F(TextStreams, LinesRunAcrossTheReadBuffer) {
+    const qsizetype chunk = TextInputStream::kChunkSize;
+    const QByteArray a(chunk - 1, 'a');
+    const QByteArray longLine(2 * chunk + 5, 'x');
+    const QString la = QString::fromLatin1(a);
+    const struct {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {a + "\r\nb", {la, "b"}},  // CR ends one chunk, its LF starts the next
+        {a + "\r\n", {la}},
+        {a + "\r\rb", {la, "", "b"}},
+        {a + "\n", {la}},
+        {a + "\nb\n", {la, "b"}},
+        {a + "b", {la + "b"}},
+        {a + "b\n", {la + "b"}},
+        {longLine + "\r\ny", {QString::fromLatin1(longLine), "y"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.bytes.size() << " bytes";
+}
+
+TEST_F(TextStreams, AFailedReadEndsTheStream) {
+    // Offset 0 of a process's memory is never mapped, so reading it fails
+    // (EIO) although the file opens.
+    auto in = TextInputStream::Open(QStringLiteral("/proc/self/mem"));
+    if (!in) GTEST_SKIP() << "/proc/self/mem cannot be opened here";
+    EXPECT_FALSE(in->ReadError());
+    EXPECT_EQ(in->ReadLine(), QString());
+    EXPECT_TRUE(in->ReadError());
+    EXPECT_TRUE(in->AtEOF());
+    EXPECT_EQ(in->ReadLine(), QString());
+    EXPECT_TRUE(in->ReadError());
+}
+
+TEST_F(TextStreams, ReadingToTheEndIsNoError) {
+    const QByteArray longLine(TextInputStream::kChunkSize + 1, 'x');
+    const QByteArray contents[] = {"", "one\n", longLine};
+    for (const QByteArray& bytes : contents) {
+        WriteBytes(Path("in.txt"), bytes);
+        auto in = TextInputStream::Open(Path("in.txt"));
+        ASSERT_TRUE(in);
+        while (!in->AtEOF()) in->ReadLine();
+        EXPECT_FALSE(in->ReadError()) << bytes.size() << " bytes";
+    }
+}
+
 TEST_F(TextStreams, ReadingPastTheEndGivesEmptyLines) {
     WriteBytes(Path("one.txt"), "only\n");
     auto in = TextInputStream::Open(Path("one.txt"));
