@@ -2,7 +2,7 @@
 // reads and decodes the same file's lines.
 #include "catalogue/Module1.h"
 #include "platform/Application.h"
-#include "platform/TextInputStream.h"
+#include "support/ReadEveryLine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,14 +43,7 @@ const QTemporaryDir& CatalogueFolder() {
 
 void BM_ReadLinesBaseline(benchmark::State& state) {
     const QString path = CatalogueFolder().filePath(QStringLiteral("corvale.txt"));
-    for (auto _ : state) {
-        auto in = TextInputStream::Open(path);
-        qsizetype chars = 0;
-        do {
-            chars += in->ReadLine().size();
-        } while (!in->AtEOF());
-        benchmark::DoNotOptimize(chars);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(ReadEveryLine(path));
 }
 BENCHMARK(BM_ReadLinesBaseline)->Unit(benchmark::kMillisecond);
 

@@ -8,7 +8,9 @@
 namespace MacRoman {
 
 QString Decode(const char* bytes, qsizetype size);
-// A character that Mac Roman cannot hold becomes "?".
+// The text is composed first (NFC), so a letter followed by a combining
+// accent is the one accented byte. A character that Mac Roman cannot hold
+// becomes one "?", even outside the Basic Multilingual Plane.
 QByteArray Encode(const QString& text);
 
 }  // namespace MacRoman

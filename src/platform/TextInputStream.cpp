@@ -2,13 +2,17 @@
 
 #include "platform/MacRoman.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 std::unique_ptr<TextInputStream> TextInputStream::Open(const QString& path) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return nullptr;
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly)) return nullptr;
+    // Our own buffer is the only one; QIODevice's would copy every byte twice.
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return nullptr;
     return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(file)));
 }
 
@@ -16,35 +20,60 @@ TextInputStream::TextInputStream(std::unique_ptr<QFile> file) : file_(std::move(
 
 TextInputStream::~TextInputStream() = default;
 
-const QByteArray& TextInputStream::Bytes() {
-    if (file_) {
-        bytes_ = file_->readAll();
+bool TextInputStream::Available() {
+    if (pos_ < filled_) return true;
+    pos_ = filled_ = 0;
+    if (!file_) return false;
+    if (buffer_.empty()) buffer_.resize(kChunkSize);
+    const qint64 read = file_->read(buffer_.data(), kChunkSize);
+    if (read <= 0) {
+        readError_ = read < 0;
         file_.reset();
+        return false;
     }
-    return bytes_;
+    filled_ = read;
+    return true;
 }
 
 QString TextInputStream::ReadLine() {
-    const QByteArray& bytes = Bytes();
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
-    const qsizetype begin = pos_;
-    qsizetype end = begin;
-    while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
-    pos_ = end;
-    if (pos_ < size) {
-        if (data[pos_] == '\r' && pos_ + 1 < size && data[pos_ + 1] == '\n') ++pos_;
-        ++pos_;
+    // The bytes of a line that runs on past the buffer's end.
+    QByteArray partial;
+    while (Available()) {
+        const char* begin = buffer_.data() + pos_;
+        const char* stop = buffer_.data() + filled_;
+        const char* end = std::find_if(begin, stop, [](char c) { return c == '\n' || c == '\r'; });
+        if (end == stop) {
+            partial.append(begin, end - begin);
+            pos_ = filled_;
+            continue;
+        }
+        QString line;
+        if (partial.isEmpty()) {
+            line = MacRoman::Decode(begin, end - begin);
+        } else {
+            partial.append(begin, end - begin);
+            line = MacRoman::Decode(partial.constData(), partial.size());
+        }
+        const bool cr = *end == '\r';
+        pos_ = end - buffer_.data() + 1;
+        // The LF of a CR LF may be the first byte of the next chunk.
+        if (cr && Available() && buffer_[pos_] == '\n') ++pos_;
+        return line;
     }
-    return MacRoman::Decode(data + begin, end - begin);
+    if (readError_) return QString();
+    return MacRoman::Decode(partial.constData(), partial.size());
 }
 
 bool TextInputStream::AtEOF() {
-    return pos_ >= Bytes().size();
+    return !Available();
+}
+
+bool TextInputStream::ReadError() const {
+    return readError_;
 }
 
 void TextInputStream::Close() {
     file_.reset();
-    bytes_.clear();
-    pos_ = 0;
+    buffer_ = {};
+    pos_ = filled_ = 0;
 }

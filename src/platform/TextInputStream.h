@@ -1,17 +1,20 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QFile;
 
-// A Mac Roman text file read line by line. The file is read whole at the
-// first line, so reading a line never fails; opening alone reads nothing, so
-// testing that a large file opens costs little.
+// A Mac Roman text file read line by line through a buffer of fixed size, so
+// a page of any length costs no more memory than its longest line. Opening
+// alone reads nothing, so testing that a large file opens costs little.
 class TextInputStream {
 public:
+    // How much of the file is read at a time.
+    static constexpr qsizetype kChunkSize = 64 * 1024;
+
     // nullptr when the path cannot be opened for reading (missing, a folder).
     static std::unique_ptr<TextInputStream> Open(const QString& path);
 
@@ -20,15 +23,21 @@ public:
     // The framework's EOF (a macro name in C): true once nothing is left, so
     // a file that ends in a line end yields no extra empty line.
     bool AtEOF();
+    // True once a read from the file failed; the stream is then at its end,
+    // and the line the failure cut short is given as "".
+    bool ReadError() const;
     void Close();
     ~TextInputStream();
 
 private:
     explicit TextInputStream(std::unique_ptr<QFile> file);
-    // Reads the rest of the file on first use.
-    const QByteArray& Bytes();
+    // True when an unread byte is in the buffer, reading the next chunk when
+    // the buffer is used up.
+    bool Available();
 
     std::unique_ptr<QFile> file_;
-    QByteArray bytes_;
+    std::vector<char> buffer_;
+    qsizetype filled_ = 0;
     qsizetype pos_ = 0;
+    bool readError_ = false;
 };

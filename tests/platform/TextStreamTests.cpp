@@ -1,3 +1,4 @@
+#include "platform/MacRoman.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
@@ -59,6 +60,52 @@ TEST_F(TextStreams, AcceptsEveryLineEnd) {
     for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.bytes.toHex().constData();
 }
 
+TEST_F(TextStreams, LinesRunAcrossTheReadBuffer) {
+    const qsizetype chunk = TextInputStream::kChunkSize;
+    const QByteArray a(chunk - 1, 'a');
+    const QByteArray longLine(2 * chunk + 5, 'x');
+    const QString la = QString::fromLatin1(a);
+    const struct {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {a + "\r\nb", {la, "b"}},  // CR ends one chunk, its LF starts the next
+        {a + "\r\n", {la}},
+        {a + "\r\rb", {la, "", "b"}},
+        {a + "\n", {la}},
+        {a + "\nb\n", {la, "b"}},
+        {a + "b", {la + "b"}},
+        {a + "b\n", {la + "b"}},
+        {longLine + "\r\ny", {QString::fromLatin1(longLine), "y"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.bytes.size() << " bytes";
+}
+
+TEST_F(TextStreams, AFailedReadEndsTheStream) {
+    // Offset 0 of a process's memory is never mapped, so reading it fails
+    // (EIO) although the file opens.
+    auto in = TextInputStream::Open(QStringLiteral("/proc/self/mem"));
+    if (!in) GTEST_SKIP() << "/proc/self/mem cannot be opened here";
+    EXPECT_FALSE(in->ReadError());
+    EXPECT_EQ(in->ReadLine(), QString());
+    EXPECT_TRUE(in->ReadError());
+    EXPECT_TRUE(in->AtEOF());
+    EXPECT_EQ(in->ReadLine(), QString());
+    EXPECT_TRUE(in->ReadError());
+}
+
+TEST_F(TextStreams, ReadingToTheEndIsNoError) {
+    const QByteArray longLine(TextInputStream::kChunkSize + 1, 'x');
+    const QByteArray contents[] = {"", "one\n", longLine};
+    for (const QByteArray& bytes : contents) {
+        WriteBytes(Path("in.txt"), bytes);
+        auto in = TextInputStream::Open(Path("in.txt"));
+        ASSERT_TRUE(in);
+        while (!in->AtEOF()) in->ReadLine();
+        EXPECT_FALSE(in->ReadError()) << bytes.size() << " bytes";
+    }
+}
+
 TEST_F(TextStreams, ReadingPastTheEndGivesEmptyLines) {
     WriteBytes(Path("one.txt"), "only\n");
     auto in = TextInputStream::Open(Path("one.txt"));
@@ -99,6 +146,31 @@ TEST_F(TextStreams, EveryByteSurvivesAReadAndAWrite) {
     out->WriteLine(lines[0]);
     ASSERT_TRUE(out->Close());
     EXPECT_EQ(ReadBytes(Path("out.txt")), all + '\n');
+}
+
+TEST(MacRoman, EveryByteDecodesToOneCharacterAndBack) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all.append(char(b));
+    const QString text = MacRoman::Decode(all.constData(), all.size());
+    EXPECT_EQ(text.size(), 256);
+    EXPECT_EQ(MacRoman::Encode(text), all);
+}
+
+TEST(MacRoman, WritesComposedCharacters) {
+    const struct {
+        QString text;
+        QByteArray bytes;
+    } cases[] = {
+        {QStringLiteral("e\u0301"), "\x8E"},                  // composed to U+00E9
+        {QStringLiteral("Cafe\u0301 A\u0308"), "Caf\x8E \x80"},
+        {QStringLiteral("\u00E9\u0301"), "\x8E?"},           // no Mac Roman byte for the double accent
+        {QStringLiteral("\u2126"), "\xBD"},                   // the ohm sign is the capital omega
+        {QStringLiteral("\u0141"), "?"},
+        {QString::fromUtf8("a\U0001F600b\U0001F600\U00010348"), "a?b??"},
+        {QString(QChar(0xD83D)) + QLatin1Char('x'), "?x"},     // a half of a surrogate pair alone
+        {QStringLiteral("\uE01E\u20AC\uFB01"), "\xF0\xDB\xDE"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MacRoman::Encode(c.text), c.bytes) << c.text.toStdString();
 }
 
 TEST_F(TextStreams, WritesLfAndQuestionMarksForForeignCharacters) {
