@@ -1,12 +1,13 @@
 #pragma once
 
-#include "StoredZip.h"
 #include "catalogue/Module1.h"
 #include "downloader/ArchiveIndex.h"
 #include "downloader/frmHTTP.h"
 #include "platform/Application.h"
 #include "platform/Cursor.h"
 #include "platform/MsgBox.h"
+#include "support/StoredZip.h"
+#include "support/TestFiles.h"
 #include "support/TestHttpServer.h"
 
 #include <QCoreApplication>
@@ -111,17 +112,6 @@ protected:
     }
 
     QString AppFile(const QString& name) const { return root.filePath(QStringLiteral("app/") + name); }
-
-    static void WriteBytes(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-        f.write(bytes);
-    }
-
-    static QByteArray ReadBytes(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
     static QString Folder(bool tapes) { return tapes ? QStringLiteral("tapeimages") : QStringLiteral("diskimages"); }
 

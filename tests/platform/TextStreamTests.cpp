@@ -1,6 +1,7 @@
 #include "platform/MacRoman.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,6 @@ protected:
     QTemporaryDir dir;
 
     QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-
-    void WriteBytes(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    static QByteArray ReadBytes(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
     // Reads as the program's loaders do: the end test follows each line.
     QStringList ReadAll(const QByteArray& bytes) {

@@ -1,9 +1,12 @@
-#include "StoredZip.h"
+#include "support/StoredZip.h"
 
 #include <array>
-#include <cstdint>
 
 namespace {
+
+constexpr uint32_t kMadeByDos = 20;                 // zip 2.0
+constexpr uint32_t kMadeByUnix = (3 << 8) | 20;     // host 3 is unix
+constexpr uint32_t kDosFolderAttribute = 0x10;
 
 uint32_t Crc32(const QByteArray& bytes) {
     static const std::array<uint32_t, 256> table = [] {
@@ -44,27 +47,32 @@ void PutCommon(QByteArray& out, const QByteArray& name, const QByteArray& data) 
     Put16(out, 0);  // extra
 }
 
+uint32_t ExternalAttributes(const ZipMember& member) {
+    const bool folder = member.name.endsWith('/') || (member.unixMode & 0170000) == 040000;
+    return (member.unixMode << 16) | (folder ? kDosFolderAttribute : 0);
+}
+
 }  // namespace
 
-QByteArray StoredZip(const QList<QPair<QByteArray, QByteArray>>& members) {
+QByteArray StoredZipOf(const QList<ZipMember>& members) {
     QByteArray out;
     QByteArray central;
-    for (const auto& [name, data] : members) {
+    for (const ZipMember& member : members) {
         const uint32_t offset = uint32_t(out.size());
         Put32(out, 0x04034b50);
-        PutCommon(out, name, data);
-        out.append(name);
-        out.append(data);
+        PutCommon(out, member.name, member.data);
+        out.append(member.name);
+        out.append(member.data);
 
         Put32(central, 0x02014b50);
-        Put16(central, 20);  // made by
-        PutCommon(central, name, data);
+        Put16(central, member.unixMode != 0 ? kMadeByUnix : kMadeByDos);
+        PutCommon(central, member.name, member.data);
         Put16(central, 0);  // comment
         Put16(central, 0);  // disk
         Put16(central, 0);  // internal attributes
-        Put32(central, 0);  // external attributes
+        Put32(central, ExternalAttributes(member));
         Put32(central, offset);
-        central.append(name);
+        central.append(member.name);
     }
     const uint32_t centralOffset = uint32_t(out.size());
     out.append(central);
@@ -77,4 +85,10 @@ QByteArray StoredZip(const QList<QPair<QByteArray, QByteArray>>& members) {
     Put32(out, centralOffset);
     Put16(out, 0);
     return out;
+}
+
+QByteArray StoredZip(const QList<QPair<QByteArray, QByteArray>>& members) {
+    QList<ZipMember> files;
+    for (const auto& [name, data] : members) files.append({name, data});
+    return StoredZipOf(files);
 }

@@ -1,0 +1,244 @@
+#include "platform/ZipArchive.h"
+#include "support/StoredZip.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+namespace {
+
+// "@" in a name or link target stands for the test's root folder.
+struct Link {
+    const char* name;  // below the image folder
+    const char* target;
+};
+
+// The image folder sits two levels down, so that "../" and "../../"
+// members would land in the root, where the snapshot looks.
+class ZipArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        ASSERT_TRUE(QDir().mkpath(images));
+        ASSERT_TRUE(QDir().mkpath(Root("@/outside")));
+        WriteBytes(Root("@/app/bin/open"), "#!/bin/sh\n");
+        workingDirectory = QDir::currentPath();
+    }
+    void TearDown() override { EXPECT_EQ(QDir::currentPath().toStdString(), workingDirectory.toStdString()); }
+
+    QString Root(const char* text) const { return QString::fromUtf8(text).replace('@', root.path()); }
+
+    void MakeLinks(const QList<Link>& links) const {
+        for (const Link& link : links)
+            ASSERT_TRUE(QFile::link(Root(link.target), images + '/' + link.name)) << link.name;
+    }
+
+    bool Unpack(const QByteArray& zip, QString* reason = nullptr) {
+        WriteBytes(zipPath, zip);
+        QString ignored;
+        return UnpackZip(zipPath, images, reason ? reason : &ignored);
+    }
+
+    // The top of the image folder, hidden names included.
+    QStringList Listing() const {
+        return QDir(images).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    // What lies below the image folder that is neither a plain file nor a folder.
+    QStringList Unplain() const {
+        QStringList found;
+        QDirIterator it(images, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            struct stat st;
+            if (lstat(QFile::encodeName(path).constData(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)))
+                found << path.mid(images.size() + 1);
+        }
+        found.sort();
+        return found;
+    }
+
+    // Every path below the root but outside the image folder, links not followed.
+    QMap<QString, QByteArray> Outside() const {
+        QMap<QString, QByteArray> found;
+        QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (path != zipPath && !path.startsWith(images)) found[path] = it.fileInfo().isFile() ? ReadBytes(path) : "";
+        }
+        return found;
+    }
+
+    QTemporaryDir root;
+    const QString images = root.path() + "/tree/images";
+    const QString zipPath = root.path() + "/temp.zip";
+    QString workingDirectory;
+};
+
+struct HostileCase {
+    const char* name;
+    QList<Link> links;              // present in the image folder beforehand
+    QList<QList<ZipMember>> zips;   // unpacked in turn
+    bool lastUnpacked;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
+class HostileZip : public ZipArchiveTest, public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileZip, WritesNothingOutsideTheImageFolder) {
+    const HostileCase& c = GetParam();
+    MakeLinks(c.links);
+    const auto before = Outside();
+    bool unpacked = false;
+    for (QList<ZipMember> zip : c.zips) {
+        for (ZipMember& m : zip) {
+            m.name = Root(m.name.constData()).toUtf8();
+            m.data = Root(m.data.constData()).toUtf8();
+        }
+        unpacked = Unpack(StoredZipOf(zip));
+    }
+    EXPECT_EQ(unpacked, c.lastUnpacked);
+    const auto after = Outside();
+    EXPECT_TRUE(after == before) << QStringList(after.keys()).join(' ').toStdString();
+    QStringList links;
+    for (const Link& link : c.links) {  // the user's links stay as they were, and nothing else is a link
+        EXPECT_EQ(QFileInfo(images + '/' + link.name).symLinkTarget(), Root(link.target)) << link.name;
+        links << link.name;
+    }
+    EXPECT_EQ(Unplain(), links);
+    EXPECT_EQ(ReadBytes(images + "/ok.txt"), c.lastUnpacked ? QByteArray("ok") : QByteArray("<missing>"));
+}
+
+const QList<Link> kAppLink = {{"app", "@/app"}};
+const ZipMember kOk = {"ok.txt", "ok"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileZip,
+    ::testing::Values(
+        HostileCase{"LinkToOutsideThenWriteThroughIt", {},
+                    {{{"escape", "@/outside", kZipSymlinkMode}}, {{"escape/planted.txt", "x"}, kOk}}, true},
+        HostileCase{"LinkAndWriteInOneZip", {}, {{{"escape", "@/outside", kZipSymlinkMode}, {"escape/x", "x"}, kOk}}, true},
+        HostileCase{"BinFilesThroughAppLink", kAppLink, {{{"app/bin/open", "evil"}, kOk}}, false},
+        HostileCase{"FolderMembersOverAppLink", kAppLink,
+                    {{{"app/", "", kZipFolderMode}, {"app/bin/", "", kZipFolderMode}, {"app/bin/open", "evil"}, kOk}},
+                    false},
+        HostileCase{"BinFolderLinked", {{"bin", "@/app/bin"}}, {{{"bin/open", "evil"}, kOk}}, false},
+        HostileCase{"AbsoluteAndDotDotNames", {},
+                    {{{"@/outside/abs.txt", "x"}, {"../up.txt", "x"}, {"../../up2.txt", "x"},
+                      {"a/../../../up3.txt", "x"}, {"..\\back.txt", "x"}, kOk}},
+                    true},
+        HostileCase{"DevicesAndFifos", {}, {{{"tty", "", 020666}, {"disk", "", 060660}, {"fifo", "", 010644}, kOk}},
+                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ZipArchiveTest, UnpacksFilesAndFoldersOverExistingOnesWithPlainModes) {
+    WriteBytes(images + "/Elite.ssd", "old image");
+    WriteBytes(Root("@/outside/real.ssd"), "outside");
+    MakeLinks({{"Game.ssd", "@/outside/real.ssd"}});  // replaced, never written through
+    const QString linked = Root("@/linked");  // the folder itself may be reached through a link
+    ASSERT_TRUE(QFile::link(images, linked));
+    const QByteArray zip = StoredZipOf({{"Elite.ssd", "new image"},
+                                        {"Game.ssd", "new game"},
+                                        {"Docs/", "", kZipFolderMode},
+                                        {"Docs/read.me", "text", 0104777},  // setuid, world-writable
+                                        {"Sub/deep/Elite.uef", "tape"}});
+    WriteBytes(zipPath, zip);
+    QString reason;
+    ASSERT_TRUE(UnpackZip(zipPath, linked, &reason)) << reason.toStdString();
+
+    EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "new image");
+    EXPECT_EQ(Unplain(), QStringList());
+    EXPECT_EQ(ReadBytes(images + "/Game.ssd"), "new game");
+    EXPECT_EQ(ReadBytes(Root("@/outside/real.ssd")), "outside");
+    EXPECT_EQ(ReadBytes(images + "/Docs/read.me"), "text");
+    EXPECT_EQ(ReadBytes(images + "/Sub/deep/Elite.uef"), "tape");
+    struct stat st;
+    ASSERT_EQ(lstat(QFile::encodeName(images + "/Docs/read.me").constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07111, 0u);  // no setuid, setgid, sticky or execute bits
+    EXPECT_EQ(st.st_mode & 0002, 0u);
+}
+
+TEST_F(ZipArchiveTest, OnlySkippedMembersOrNoneCountAsUnpacked) {
+    const QList<QByteArray> zips = {
+        StoredZipOf({{"link", "/etc", kZipSymlinkMode}, {"/abs", "x"}, {"../up", "x"}, {"null", "", 020666}}),
+        StoredZipOf({}),
+        StoredZipOf({{"./", "", kZipFolderMode}, {".", "", kZipFolderMode}}),  // the folder itself
+    };
+    for (const QByteArray& zip : zips) {
+        QString reason;
+        EXPECT_TRUE(Unpack(zip, &reason)) << reason.toStdString();
+        EXPECT_EQ(Listing(), QStringList());
+    }
+}
+
+TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
+    const QByteArray zip = StoredZip({{"Elite.ssd", "image bytes"}, {"Other.ssd", "more image bytes"}});
+    QByteArray badChecksum = zip;
+    badChecksum[badChecksum.indexOf("image bytes")] = 'I';
+    WriteBytes(Root("@/tarred/Elite.ssd"), "image");
+    ASSERT_EQ(QProcess::execute("tar", {"-cf", Root("@/image.tar"), "-C", Root("@/tarred"), "Elite.ssd"}), 0);
+    const QByteArray cases[] = {
+        "<html><head><title>404 Not Found</title></head></html>\n",
+        zip.left(zip.size() / 2),
+        zip.left(zip.size() - 10),
+        badChecksum,
+        ReadBytes(Root("@/image.tar")),
+        "",
+    };
+    for (const QByteArray& bytes : cases) {
+        QString reason;
+        EXPECT_FALSE(Unpack(bytes, &reason)) << bytes.left(40).toStdString();
+        EXPECT_FALSE(reason.isEmpty());
+        EXPECT_EQ(Listing(), QStringList()) << reason.toStdString();
+    }
+    QString reason;
+    EXPECT_FALSE(UnpackZip(Root("@/missing.zip"), images, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    WriteBytes(zipPath, zip);
+    EXPECT_FALSE(UnpackZip(zipPath, Root("@/no/such/folder"), &reason));
+    EXPECT_TRUE(reason.contains("no/such/folder")) << reason.toStdString();
+}
+
+TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
+    WriteBytes(images + "/Big.ssd", "old image");
+    WriteBytes(images + "/Folder/kept", "x");  // a file member cannot replace a folder in use
+    QString reason;
+    EXPECT_FALSE(Unpack(StoredZip({{"Folder", "file"}, {"ok.txt", "ok"}}), &reason));
+    EXPECT_TRUE(reason.startsWith("Folder: ")) << reason.toStdString();
+    EXPECT_EQ(Listing(), QStringList({"Big.ssd", "Folder"}));
+
+    // A full disk, as root too: writes past the limit fail with EFBIG.
+    const QByteArray zip = StoredZip({{"Big.ssd", QByteArray(64 * 1024, 'b')}});
+    WriteBytes(zipPath, zip);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool unpacked = UnpackZip(zipPath, images, &reason);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(unpacked);
+    EXPECT_TRUE(reason.startsWith("Big.ssd: ")) << reason.toStdString();
+    EXPECT_EQ(ReadBytes(images + "/Big.ssd"), "old image");
+    EXPECT_EQ(Listing(), QStringList({"Big.ssd", "Folder"}));
+}
+
+}  // namespace
