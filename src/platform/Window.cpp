@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -239,6 +240,7 @@ bool Window::TitleBarClose() {
 }
 
 bool Window::KeyPressed(int key) {
+    if (BlockedByModal()) return false;
     PushButton* button = nullptr;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         button = d->defaultButton;
@@ -261,7 +263,16 @@ Window* Window::MenuTarget(const MenuItem* root) {
     return latest;
 }
 
+bool Window::BlockedByModal() const {
+    const QWindow* modal = QGuiApplication::modalWindow();
+    return modal && modal != d->form->windowHandle();
+}
+
 bool Window::CallMenuHandler(const QString& name, int index) {
+    // Qt keeps the pointer, keys and shortcuts from a window under a modal
+    // one; this keeps off the roads that do not pass Qt's input (Choose, a
+    // pop-up's choice, keys sent straight to the window).
+    if (BlockedByModal()) return false;
     const auto found = d->handlers.find(name);
     if (found == d->handlers.end()) return false;
     // A copy: the handler may rebind its own name while it runs.
