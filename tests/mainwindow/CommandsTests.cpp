@@ -187,11 +187,19 @@ TEST_F(GameCommands, SetGenreTakesTheGenreListAsItStandsNow) {
     w->SetGenreDummy_Action(3);
     EXPECT_EQ(List().Cell(1, 4), QStringLiteral("Arcade"));
     EXPECT_EQ(CatalogueLines()[1], QStringLiteral("Beta Tape (1985) (Micro Power)<Arcade>[.uef]{dP}"));
+}
 
-    // An item built before the list shrank names no genre.
-    w->SetGenreDummy_Action(57);
-    EXPECT_EQ(List().Cell(1, 4), QString());
-    EXPECT_EQ(CatalogueLines()[1], QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"));
+TEST_F(GameCommands, SetGenrePastTheGenreListChangesNothing) {
+    // Items built before the list shrank, and indexes no item carries.
+    ASSERT_EQ(gGenre, 3);
+    for (int index : {4, 57, 0, -1}) {
+        Select(0);
+        QFile::remove(FilePath(QStringLiteral("corvale.txt")));
+        EXPECT_FALSE(w->SetGenreDummy_Action(index));
+        EXPECT_EQ(games[1]->Genre, QStringLiteral("Arcade")) << index;
+        EXPECT_EQ(List().Cell(0, 4), QStringLiteral("Arcade")) << index;
+        EXPECT_FALSE(QFile::exists(FilePath(QStringLiteral("corvale.txt")))) << index << ": saved";
+    }
 }
 
 TEST_F(GameCommands, DeleteAsksFirstAndSelectsTheNextGame) {
