@@ -81,6 +81,11 @@ struct Window::Impl {
 
 Window::Window(int width, int height, const QString& title) : d(std::make_unique<Impl>()) {
     d->form = new WindowForm(*this);
+    // Every window of the program is fixed in size: title, close and minimise
+    // buttons, but nothing to maximise.
+    d->form->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
     d->form->setWindowTitle(title);
     auto* layout = new QVBoxLayout(d->form);
     layout->setContentsMargins(0, 0, 0, 0);

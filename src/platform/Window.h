@@ -13,11 +13,11 @@ class MenuItem;
 class PushButton;
 class Timer;
 
-// A fixed-size window, centred on the screen when first shown. Construction
-// never shows it: the derived window builds its controls, raises its
-// controls' Open events and then calls Open() itself; it is shown by Show()
-// or ShowModal() (Open may call Show). While another window is modal it takes
-// no command: no menu handler, no default or cancel key.
+// A fixed-size window without a maximise button, centred on the screen when
+// first shown. Construction never shows it: the derived window builds its
+// controls, raises its controls' Open events and then calls Open() itself; it
+// is shown by Show() or ShowModal() (Open may call Show). While another window
+// is modal it takes no command: no menu handler, no default or cancel key.
 class Window {
 public:
     Window(int width, int height, const QString& title);
