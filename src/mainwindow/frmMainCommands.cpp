@@ -128,9 +128,10 @@ bool frmMain::SetFavouriteRemove_Action() {
 
 bool frmMain::SetGenreDummy_Action(int index) {
     // The submenu was built when the window opened; the item takes whatever
-    // the genre list holds now at its index, nothing past the list's end.
-    const QString genre = index >= 1 && index <= UBound(strGenre) ? strGenre[index] : QString();
-    SetSelectedGameField(CurrentList(), &clsGame::Genre, 4, genre);
+    // the genre list holds now at its index. An item past the list's end
+    // names no genre, so it changes nothing.
+    if (index < 1 || index > gGenre || index > UBound(strGenre)) return false;
+    SetSelectedGameField(CurrentList(), &clsGame::Genre, 4, strGenre[index]);
     return false;
 }
 

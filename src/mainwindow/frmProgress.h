@@ -15,5 +15,9 @@ public:
     // Sets the bar to step i of n (ProgressBar::SetStep).
     void SetStep(int i, int n) { pb->SetStep(i, n); }
 
+    // Only its audit closes it: the window is what keeps the main window's
+    // commands away from the catalogue until the audit has saved it.
+    bool CancelClose() override { return true; }
+
     std::unique_ptr<ProgressBar> pb;
 };

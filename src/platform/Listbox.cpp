@@ -29,7 +29,33 @@ class ListboxView : public QTableView {
 public:
     explicit ListboxView(Listbox& owner) : owner_(owner) {}
 
+    // Rows come into view; the columns stay where the user scrolled them.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
+        QScrollBar* across = horizontalScrollBar();
+        const int scrolled = across->value();
+        QTableView::scrollTo(index, hint);
+        across->setValue(scrolled);
+    }
+
 protected:
+    // The keys move the selected row, never from cell to cell: Home and End
+    // go to the first and last row, Left and Right do nothing.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex current = currentIndex();
+        const int column = current.isValid() ? current.column() : 0;
+        switch (action) {
+        case MoveLeft:
+        case MoveRight:
+            return current;
+        case MoveHome:
+            return model()->index(0, column);
+        case MoveEnd:
+            return model()->index(model()->rowCount() - 1, column);
+        default:
+            return QTableView::moveCursor(action, modifiers);
+        }
+    }
+
     void paintEvent(QPaintEvent* event) override {
         QTableView::paintEvent(event);
         if (!owner_.CellBackgroundPaint) return;
@@ -60,6 +86,8 @@ public:
                const QModelIndex& index) const override {
         QStyleOptionViewItem item(option);
         initStyleOption(&item, index);
+        // The list shows its focus as a whole; a cell has no focus frame.
+        item.state &= ~QStyle::State_HasFocus;
         const QRect cell = item.rect;
         const int row = index.row();
         const int column = index.column();
@@ -338,11 +366,7 @@ void Listbox::SetListIndex(int row) {
     const QModelIndex index = d->model->index(row, 0);
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                           QItemSelectionModel::Rows);
-    // Into view vertically only: the user's horizontal scrolling stays.
-    QScrollBar* across = d->view->horizontalScrollBar();
-    const int scrolled = across->value();
     d->view->scrollTo(index);
-    across->setValue(scrolled);
 }
 
 void Listbox::Refresh(bool) {

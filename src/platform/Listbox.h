@@ -11,7 +11,8 @@ class Graphics;
 class ListboxModel;
 
 // A multi-column list with a heading row: per-cell text and a hidden integer
-// per cell (CellTag), single selection. Rows and columns count from 0.
+// per cell (CellTag), single selection. Rows and columns count from 0. The
+// keys move the selected row; only the user scrolls the list sideways.
 class Listbox : public Control {
 public:
     Listbox(Window& parent, int left, int top, int width, int height);

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -80,6 +81,11 @@ struct Window::Impl {
 
 Window::Window(int width, int height, const QString& title) : d(std::make_unique<Impl>()) {
     d->form = new WindowForm(*this);
+    // Every window of the program is fixed in size: title, close and minimise
+    // buttons, but nothing to maximise.
+    d->form->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
     d->form->setWindowTitle(title);
     auto* layout = new QVBoxLayout(d->form);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -239,6 +245,7 @@ bool Window::TitleBarClose() {
 }
 
 bool Window::KeyPressed(int key) {
+    if (BlockedByModal()) return false;
     PushButton* button = nullptr;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         button = d->defaultButton;
@@ -261,7 +268,16 @@ Window* Window::MenuTarget(const MenuItem* root) {
     return latest;
 }
 
+bool Window::BlockedByModal() const {
+    const QWindow* modal = QGuiApplication::modalWindow();
+    return modal && modal != d->form->windowHandle();
+}
+
 bool Window::CallMenuHandler(const QString& name, int index) {
+    // Qt keeps the pointer, keys and shortcuts from a window under a modal
+    // one; this keeps off the roads that do not pass Qt's input (Choose, a
+    // pop-up's choice, keys sent straight to the window).
+    if (BlockedByModal()) return false;
     const auto found = d->handlers.find(name);
     if (found == d->handlers.end()) return false;
     // A copy: the handler may rebind its own name while it runs.

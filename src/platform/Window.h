@@ -13,10 +13,11 @@ class MenuItem;
 class PushButton;
 class Timer;
 
-// A fixed-size window, centred on the screen when first shown. Construction
-// never shows it: the derived window builds its controls, raises its
-// controls' Open events and then calls Open() itself; it is shown by Show()
-// or ShowModal() (Open may call Show).
+// A fixed-size window without a maximise button, centred on the screen when
+// first shown. Construction never shows it: the derived window builds its
+// controls, raises its controls' Open events and then calls Open() itself; it
+// is shown by Show() or ShowModal() (Open may call Show). While another window
+// is modal it takes no command: no menu handler, no default or cancel key.
 class Window {
 public:
     Window(int width, int height, const QString& title);
@@ -84,11 +85,14 @@ private:
     void RemoveTimer(Timer* timer);
     bool TitleBarClose();
     bool KeyPressed(int key);
+    // True while another window is modal: this one then takes no command.
+    bool BlockedByModal() const;
 
     // The window that answers the items of `root`: the active window showing
     // that menu bar, else the last opened one showing it; nullptr when none.
     static Window* MenuTarget(const MenuItem* root);
-    // Calls the handler bound to `name`; false when none is bound.
+    // Calls the handler bound to `name`; false when none is bound or the
+    // window is blocked by a modal one.
     bool CallMenuHandler(const QString& name, int index);
 
     struct Impl;

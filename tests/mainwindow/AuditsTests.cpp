@@ -152,18 +152,34 @@ TEST_F(Audits, DirectoryAuditAddsWhatNoGameNamesYet) {
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 3 new games")});
 }
 
-TEST_F(Audits, ClosingTheProgressWindowDoesNotStopTheAudit) {
+TEST_F(Audits, ProgressWindowHoldsOffEveryCommandUntilTheAuditEnds) {
     WriteText(QStringLiteral("disc images/Pub/One.ssd"), QStringLiteral("x"));
     WriteText(QStringLiteral("disc images/Pub/Two.ssd"), QStringLiteral("x"));
-    bool closed = false;
-    // Runs at the audit's first hand-over to the event loop.
+    bool closed = true;
+    bool modalAfterwards = false;
+    // Runs at the audit's first hand-over to the event loop: the title-bar
+    // close, then a second "Audit Directories" from the main window's menu.
     QTimer::singleShot(0, [&] {
-        if (QWidget* progress = ProgressWindow()) closed = progress->close();
+        QWidget* progress = ProgressWindow();
+        if (!progress) return;
+        closed = progress->close();
+        frmMainMenu().Lookup(QStringLiteral("FileAuditDirectories"))->Choose();
+        modalAfterwards = progress->isVisible() && QApplication::activeModalWidget() == progress;
     });
     w->AuditDirectories();
-    EXPECT_TRUE(closed);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(modalAfterwards);
+    EXPECT_EQ(ProgressWindow(), nullptr);
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 2 new games")});
-    EXPECT_EQ(CatalogueLines().size(), 6);
+    const QStringList lines = CatalogueLines();
+    EXPECT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines.filter(QStringLiteral("One (19xx)")).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("Two (19xx)")).size(), 1);
+
+    // Once the audit has ended the menu reaches the main window again.
+    boxes.clear();
+    frmMainMenu().Lookup(QStringLiteral("FileAuditDirectories"))->Choose();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 0 new games")});
 }
 
 TEST_F(Audits, BothDirectoriesTheSameFolderAddATapeTwice) {

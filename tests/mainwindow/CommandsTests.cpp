@@ -5,6 +5,12 @@
 #include "dialogs/frmSetDirectories.h"
 #include "downloader/frmHTTP.h"
 
+#include <QApplication>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
 namespace {
 
 const QString kSetDirectories = QStringLiteral("Please set Game, Tape and Program Directories First");
@@ -187,11 +193,19 @@ TEST_F(GameCommands, SetGenreTakesTheGenreListAsItStandsNow) {
     w->SetGenreDummy_Action(3);
     EXPECT_EQ(List().Cell(1, 4), QStringLiteral("Arcade"));
     EXPECT_EQ(CatalogueLines()[1], QStringLiteral("Beta Tape (1985) (Micro Power)<Arcade>[.uef]{dP}"));
+}
 
-    // An item built before the list shrank names no genre.
-    w->SetGenreDummy_Action(57);
-    EXPECT_EQ(List().Cell(1, 4), QString());
-    EXPECT_EQ(CatalogueLines()[1], QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"));
+TEST_F(GameCommands, SetGenrePastTheGenreListChangesNothing) {
+    // Items built before the list shrank, and indexes no item carries.
+    ASSERT_EQ(gGenre, 3);
+    for (int index : {4, 57, 0, -1}) {
+        Select(0);
+        QFile::remove(FilePath(QStringLiteral("corvale.txt")));
+        EXPECT_FALSE(w->SetGenreDummy_Action(index));
+        EXPECT_EQ(games[1]->Genre, QStringLiteral("Arcade")) << index;
+        EXPECT_EQ(List().Cell(0, 4), QStringLiteral("Arcade")) << index;
+        EXPECT_FALSE(QFile::exists(FilePath(QStringLiteral("corvale.txt")))) << index << ": saved";
+    }
 }
 
 TEST_F(GameCommands, DeleteAsksFirstAndSelectsTheNextGame) {
@@ -291,6 +305,47 @@ TEST_F(GameCommands, EditorAndDialogsAreShownModallyWithTheHandOver) {
     w->FileSetDirectories_Action();
     EXPECT_TRUE(sawAbout);
     EXPECT_TRUE(sawDirectories);
+}
+
+// The buttons that a window's flags ask of the window system; without
+// CustomizeWindowHint it gives every one.
+QString TitleBarButtons(const QWidget& window) {
+    const Qt::WindowFlags flags = window.windowFlags();
+    const bool all = !(flags & Qt::CustomizeWindowHint);
+    QStringList buttons;
+    if (all || (flags & Qt::WindowCloseButtonHint)) buttons << QStringLiteral("close");
+    if (all || (flags & Qt::WindowMinimizeButtonHint)) buttons << QStringLiteral("minimise");
+    if (all || (flags & Qt::WindowMaximizeButtonHint)) buttons << QStringLiteral("maximise");
+    return buttons.join(QLatin1Char(' '));
+}
+
+TEST_F(GameCommands, NoWindowHasAMaximiseButton) {
+    using Seen = std::vector<std::pair<QString, QString>>;  // title, buttons
+    Seen seen;
+    const auto note = [&](const QString& title, const QWidget& window) {
+        seen.emplace_back(title, TitleBarButtons(window));
+    };
+    note(QStringLiteral("main"), *w->Widget());
+    onModal = [&](Window& window) { note(window.Title(), *window.Widget()); };
+    // The directory audit's message comes while its progress window is up.
+    onMessage = [&](const QString&) {
+        if (QWidget* progress = QApplication::activeModalWidget()) note(progress->windowTitle(), *progress);
+    };
+    Select(2);
+    w->GameEditGameInfo_Action();
+    w->FileSetDirectories_Action();
+    w->HelpAboutCorvale_Action();
+    w->ImagesGetDiscs_Action();
+
+    const QString expected = QStringLiteral("close minimise");
+    EXPECT_EQ(seen, (Seen{
+                        {QStringLiteral("main"), expected},
+                        {QStringLiteral("Edit Game Info"), expected},
+                        {QStringLiteral("Set Directories"), expected},
+                        {QStringLiteral("About Corvale"), expected},
+                        {QStringLiteral("Download Disc Games"), expected},
+                        {QStringLiteral("Auditing Tapes Directory"), expected},
+                    }));
 }
 
 TEST_F(GameCommands, GetDiscsAndTapesAuditTheDirectoriesAfterTheDownloader) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -302,6 +303,81 @@ TEST_F(ListboxTest, SelectedRowIsScrolledIntoView) {
     QCoreApplication::processEvents();
     const QRect row = View()->visualRect(list.Model().index(400, 0));
     EXPECT_TRUE(View()->viewport()->rect().contains(row.center()));
+}
+
+TEST_F(ListboxTest, KeysMoveTheSelectedRowAndNeverScrollSideways) {
+    list.SetColumnCount(9);
+    list.SetColumnWidths(QStringLiteral("8%,30%,20%,8%,10%,10%,10%,10%,10%"));
+    for (int i = 0; i < 100; ++i) list.AddRow(QString::number(i));
+    window.Show();
+    QCoreApplication::processEvents();
+    QScrollBar* across = View()->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    const int page = View()->viewport()->height() / View()->rowHeight(0);
+    ASSERT_GT(page, 2);
+
+    struct Case {
+        Qt::Key key;
+        int lowest, highest;  // where the selection may land
+    };
+    const Case cases[] = {
+        {Qt::Key_Up, 49, 49},
+        {Qt::Key_Down, 51, 51},
+        {Qt::Key_PageUp, 50 - page - 1, 48},
+        {Qt::Key_PageDown, 52, 50 + page + 1},
+        {Qt::Key_Home, 0, 0},
+        {Qt::Key_End, 99, 99},
+        {Qt::Key_Left, 50, 50},
+        {Qt::Key_Right, 50, 50},
+    };
+    for (const Case& c : cases) {
+        list.SetListIndex(50);
+        // The first column half out of view, as after scrolling to the last.
+        across->setValue(across->maximum());
+        QTest::keyClick(View(), c.key);
+        EXPECT_GE(list.ListIndex(), c.lowest) << c.key;
+        EXPECT_LE(list.ListIndex(), c.highest) << c.key;
+        EXPECT_EQ(across->value(), across->maximum()) << c.key;
+    }
+}
+
+// Counts what is drawn for a cell as having the focus.
+class FocusFrameCounter : public QProxyStyle {
+public:
+    int frames = 0;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        Count(element == PE_FrameFocusRect ||
+              (element == PE_PanelItemViewItem && (option->state & State_HasFocus)));
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        Count(element == CE_ItemViewItem && (option->state & State_HasFocus));
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+private:
+    void Count(bool focusFrame) const {
+        if (focusFrame) ++const_cast<FocusFrameCounter*>(this)->frames;
+    }
+};
+
+TEST_F(ListboxTest, NoCellDrawsAFocusFrame) {
+    list.SetColumnCount(3);
+    Fill({QStringLiteral("a"), QStringLiteral("b")});
+    window.Show();
+    QApplication::setActiveWindow(window.Widget());
+    View()->setFocus();
+    list.SetListIndex(1);
+    ASSERT_TRUE(View()->hasFocus());
+    FocusFrameCounter style;
+    View()->setStyle(&style);
+    View()->viewport()->grab();
+    View()->setStyle(nullptr);
+    EXPECT_EQ(style.frames, 0);
 }
 
 TEST_F(ListboxTest, CellsOutsideTheListReadEmptyAndIgnoreWrites) {

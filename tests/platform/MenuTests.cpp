@@ -1,6 +1,7 @@
 #include "platform/EditField.h"
 #include "platform/MenuBar.h"
 #include "platform/MenuItem.h"
+#include "platform/PushButton.h"
 #include "platform/Window.h"
 
 #include <QAction>
@@ -179,17 +180,25 @@ TEST(MenuTree, ItemsAppendedAfterShowingAppear) {
     EXPECT_TRUE(window.Widget()->findChild<QMenuBar*>()->actions().contains(help->Action()));
 }
 
-TEST(MenuTree, ShortcutPreparesTheMenusBeforeActing) {
+// A window showing the tree, with "Play" on Cmd+P counted.
+class PlayShortcut : public ::testing::Test {
+protected:
     Tree tree;
     MenuWindow window;
-    window.SetMenuBar(&tree.bar);
     MenuItem* play = tree.bar.Lookup(QStringLiteral("GamePlay"));
-    play->SetKeyboardShortcut(QStringLiteral("Cmd+P"));
     int plays = 0;
-    window.AddMenuHandler(QStringLiteral("GamePlay"), [&] {
-        ++plays;
-        return false;
-    });
+
+    void SetUp() override {
+        window.SetMenuBar(&tree.bar);
+        play->SetKeyboardShortcut(QStringLiteral("Cmd+P"));
+        window.AddMenuHandler(QStringLiteral("GamePlay"), [this] {
+            ++plays;
+            return false;
+        });
+    }
+};
+
+TEST_F(PlayShortcut, PreparesTheMenusBeforeActing) {
     window.Show();
     QApplication::setActiveWindow(window.Widget());
     QTest::keyClick(window.Widget(), Qt::Key_P, Qt::ControlModifier);
@@ -199,6 +208,41 @@ TEST(MenuTree, ShortcutPreparesTheMenusBeforeActing) {
     window.onPrepare = [&] { play->SetEnabled(false); };
     QTest::keyClick(window.Widget(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(plays, 1) << "disabled by EnableMenuItems";
+}
+
+TEST_F(PlayShortcut, AWindowUnderAModalOneTakesNoCommands) {
+    PushButton ok(window, 10, 10, 80, 20, QStringLiteral("OK"));
+    ok.SetDefault(true);
+    int pushes = 0;
+    ok.Action = [&] { ++pushes; };
+    window.Show();
+
+    Window modal(300, 100, QStringLiteral("Modal"));
+    EditField field(modal, 10, 10, 200, 22);
+    modal.ShowWithinModal();
+    // Even when the blocked window is the active one, as a window system may make it.
+    QApplication::setActiveWindow(window.Widget());
+    QTest::keyClick(window.Widget(), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(window.Widget(), Qt::Key_Return);
+    play->Choose();
+    const auto previous =
+        MenuItem::SetPopUpHook([](MenuItem& menu) { return menu.Child(QStringLiteral("GamePlay")); });
+    tree.game->PopUp();
+    MenuItem::SetPopUpHook(previous);
+    EXPECT_EQ(plays, 0);
+    EXPECT_EQ(pushes, 0);
+
+    // The Edit items still edit the modal window's field.
+    QApplication::setActiveWindow(modal.Widget());
+    field.SetFocus();
+    field.SetText(QStringLiteral("hello"));
+    tree.bar.Lookup(QStringLiteral("EditSelectAll"))->Choose();
+    tree.bar.Lookup(QStringLiteral("EditCut"))->Choose();
+    EXPECT_EQ(field.Text(), QString());
+
+    modal.Close();
+    play->Choose();
+    EXPECT_EQ(plays, 1);
 }
 
 TEST(MenuTree, PopUpChoosesThroughTheSameRoad) {
