@@ -12,15 +12,21 @@
 
 #include <QHash>
 
+#include <utility>
+
 namespace {
 
 const QString kIndexFile = QStringLiteral("sth.idx");
 
+// An entry's identity: zip name and type letter, letter case ignored. A pair,
+// so that no two different entries can share a key.
+using Key = std::pair<QString, QString>;
+
 // The first slot of every (zip name, type) pair among slots 1..indexed.
 struct Lookup {
-    QHash<QString, int> first;
+    QHash<Key, int> first;
     int indexed = 0;
-    QString lastKey;  // key of slot `indexed` when it was indexed
+    Key lastKey;  // key of slot `indexed` when it was indexed
 };
 
 Lookup& TheLookup() {
@@ -28,19 +34,19 @@ Lookup& TheLookup() {
     return lookup;
 }
 
-QString Key(const QString& zipName, const QString& type) {
-    return zipName.toCaseFolded() + QChar(u'\0') + type.toCaseFolded();
+Key KeyOf(const QString& zipName, const QString& type) {
+    return {zipName.toCaseFolded(), type.toCaseFolded()};
 }
 
-QString Key(const clsSTH& entry) {
-    return Key(entry.strFilename, entry.strType);
+Key KeyOf(const clsSTH& entry) {
+    return KeyOf(entry.strFilename, entry.strType);
 }
 
 void ClearLookup() {
     Lookup& lookup = TheLookup();
     lookup.first.clear();
     lookup.indexed = 0;
-    lookup.lastKey.clear();
+    lookup.lastKey = Key();
 }
 
 // Brings the lookup up to slots 1..gSTH. Entries are only ever appended, so
@@ -48,10 +54,10 @@ void ClearLookup() {
 // indexed afresh.
 void CatchUp() {
     Lookup& lookup = TheLookup();
-    if (lookup.indexed > gSTH || (lookup.indexed > 0 && Key(STH[lookup.indexed]) != lookup.lastKey))
+    if (lookup.indexed > gSTH || (lookup.indexed > 0 && KeyOf(STH[lookup.indexed]) != lookup.lastKey))
         ClearLookup();
     for (int slot = lookup.indexed + 1; slot <= gSTH; ++slot) {
-        const QString key = Key(STH[slot]);
+        const Key key = KeyOf(STH[slot]);
         if (!lookup.first.contains(key)) lookup.first.insert(key, slot);
         lookup.lastKey = key;
     }
@@ -59,13 +65,15 @@ void CatchUp() {
 }
 
 // One line of the file: the name ends at the first comma, the type is the
-// character after it, the date is everything after the second comma.
+// character after it unless that is the second comma, the date is everything
+// after the second comma.
 void ReadEntry(const QString& line) {
     const int c1 = InStr(line, QStringLiteral(","));
     const int c2 = InStr(c1 + 1, line, QStringLiteral(","));
+    const QString type = c2 == c1 + 1 ? QString() : Mid(line, c1 + 1, 1);
     QDate date;
     ParseDate(Mid(line, c2 + 1), date);
-    AppendSTH(Left(line, c1 - 1), Mid(line, c1 + 1, 1), date);
+    AppendSTH(Left(line, c1 - 1), type, date);
 }
 
 }  // namespace
@@ -104,7 +112,7 @@ bool CheckFile(const QString& path) {
 
 int FindSTH(const QString& zipName, const QString& type) {
     CatchUp();
-    return TheLookup().first.value(Key(zipName, type), 0);
+    return TheLookup().first.value(KeyOf(zipName, type), 0);
 }
 
 void AppendSTH(const QString& zipName, const QString& type, const QDate& date) {

@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NoFinalLineEnd", "A.zip,D,Jul 10, 2006", {"A.zip|D|2006-07-10"}},
         LoadCase{"DateWithTimeKeepsTheDay", "A.zip,D,Jul 10 2006 23:59:59\n", {"A.zip|D|2006-07-10"}},
         LoadCase{"TextAfterTypeIgnored", "A.zip,Dxyz,Jul 10, 2006\n", {"A.zip|D|2006-07-10"}},
+        LoadCase{"EmptyType", "A.zip,,Jul 10, 2006\nB,,\nC,\n", {"A.zip||2006-07-10", "B||none", "C||none"}},
         LoadCase{"UnparsedDate", "A.zip,D,someday\nB.zip,T,\n", {"A.zip|D|none", "B.zip|T|none"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -132,6 +133,18 @@ TEST_F(ArchiveIndexTest, LookupFindsTheFirstMatchIgnoringCase) {
     LoadSTH();
     EXPECT_EQ(FindSTH(QStringLiteral("Other.zip"), QStringLiteral("D")), 1);
     EXPECT_EQ(FindSTH(QStringLiteral("Elite.zip"), QStringLiteral("D")), 0);
+}
+
+TEST_F(ArchiveIndexTest, DifferentEntriesNeverShareAKey) {
+    const QString nul(QChar(u'\0'));
+    SetIndex({{QString(), nul, QDate()},
+              {nul, QString(), QDate()},
+              {QStringLiteral("a") + nul, QStringLiteral("b"), QDate()},
+              {QStringLiteral("a"), nul + QStringLiteral("b"), QDate()}});
+    EXPECT_EQ(FindSTH(QString(), nul), 1);
+    EXPECT_EQ(FindSTH(nul, QString()), 2);
+    EXPECT_EQ(FindSTH(QStringLiteral("a") + nul, QStringLiteral("b")), 3);
+    EXPECT_EQ(FindSTH(QStringLiteral("a"), nul + QStringLiteral("b")), 4);
 }
 
 TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
