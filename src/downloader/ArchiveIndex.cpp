@@ -1,5 +1,6 @@
 #include "downloader/ArchiveIndex.h"
 
+#include "catalogue/LoadTextFile.h"
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "platform/Application.h"
@@ -76,27 +77,31 @@ void ReadEntry(const QString& line) {
     AppendSTH(Left(line, c1 - 1), type, date);
 }
 
+void StartEmpty() {
+    gSTH = 0;
+    ClearLookup();
+}
+
 }  // namespace
 
 void LoadSTH() {
     SetMainWindowCursor(CursorShape::Wait);
-    gSTH = 0;
-    ClearLookup();
+    StartEmpty();
     const FolderItem file = AppFolder().Child(kIndexFile);
-    if (file.Exists()) {
-        if (auto in = file.OpenAsTextFile()) {
-            // An empty file holds no entries, so an empty index saved and
-            // loaded again stays empty.
-            while (!in->AtEOF()) ReadEntry(in->ReadLine());
-            in->Close();
-        }
-    }
+    const FileRead read = ReadTextFile(file, [](TextInputStream& in) {
+        // An empty file holds no entries, so an empty index saved and
+        // loaded again stays empty.
+        while (!in.AtEOF()) ReadEntry(in.ReadLine());
+    });
+    // Half an index is not the file: go on as for a missing one.
+    if (read == FileRead::Unreadable) StartEmpty();
     SetMainWindowCursor(CursorShape::Standard);
+    if (read == FileRead::Unreadable) ReportUnreadable(file);
 }
 
-void SaveSTH() {
+bool SaveSTH() {
     SetMainWindowCursor(CursorShape::Wait);
-    SaveTextFile(AppFolder().Child(kIndexFile), [](TextOutputStream& out) {
+    const bool saved = SaveTextFile(AppFolder().Child(kIndexFile), [](TextOutputStream& out) {
         for (int slot = 1; slot <= gSTH; ++slot) {
             const clsSTH& entry = STH[slot];
             out.WriteLine(entry.strFilename + QStringLiteral(",") + entry.strType + QStringLiteral(",") +
@@ -104,6 +109,7 @@ void SaveSTH() {
         }
     });
     SetMainWindowCursor(CursorShape::Standard);
+    return saved;
 }
 
 bool CheckFile(const QString& path) {

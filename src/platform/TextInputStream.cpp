@@ -19,6 +19,8 @@ TextInputStream::~TextInputStream() = default;
 const QByteArray& TextInputStream::Bytes() {
     if (file_) {
         bytes_ = file_->readAll();
+        readError_ = file_->error() != QFileDevice::NoError;
+        if (readError_) bytes_.clear();
         file_.reset();
     }
     return bytes_;
@@ -47,4 +49,8 @@ void TextInputStream::Close() {
     file_.reset();
     bytes_.clear();
     pos_ = 0;
+}
+
+bool TextInputStream::ReadError() const {
+    return readError_;
 }

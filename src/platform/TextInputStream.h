@@ -20,6 +20,9 @@ public:
     // The framework's EOF (a macro name in C): true once nothing is left, so
     // a file that ends in a line end yields no extra empty line.
     bool AtEOF();
+    // True once a read from the file failed; ReadLine then gives "" and
+    // AtEOF is true, so a loader never takes part of a file for all of it.
+    bool ReadError() const;
     void Close();
     ~TextInputStream();
 
@@ -31,4 +34,5 @@ private:
     std::unique_ptr<QFile> file_;
     QByteArray bytes_;
     qsizetype pos_ = 0;
+    bool readError_ = false;
 };

@@ -1,5 +1,9 @@
 #include "DownloaderFixture.h"
 
+#include "platform/Dates.h"
+#include "support/PrivateTmpfs.h"
+#include "support/UnreadableFiles.h"
+
 #include <unistd.h>
 
 namespace {
@@ -22,7 +26,7 @@ TEST_F(ArchiveIndexTest, SavedIndexLoadsBackWithTheSameEntries) {
     SetIndex({{QStringLiteral("Elite.zip"), QStringLiteral("D"), QDate(2006, 7, 10)},
               {QStringLiteral("Elite.zip"), QStringLiteral("T"), QDate(1999, 12, 31)},
               {QStringLiteral("Undated.zip"), QStringLiteral("D"), QDate()}});
-    SaveSTH();
+    EXPECT_TRUE(SaveSTH());
     EXPECT_EQ(ReadBytes(AppFile("sth.idx")),
               "Elite.zip,D,Jul 10, 2006\nElite.zip,T,Dec 31, 1999\nUndated.zip,D,\n");
     gSTH = 0;
@@ -90,7 +94,7 @@ TEST_F(ArchiveIndexTest, GrowsPastItsStartSize) {
 TEST_F(ArchiveIndexTest, FailedSaveKeepsTheFileAndNamesIt) {
     QDir(root.path()).mkpath(QStringLiteral("app/sth.idx"));  // a folder where the file should be
     SetIndex({{QStringLiteral("A.zip"), QStringLiteral("D"), QDate(2006, 7, 10)}});
-    SaveSTH();
+    EXPECT_FALSE(SaveSTH());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(AppFile("sth.idx"))) << messages[0].toStdString();
     EXPECT_TRUE(QFileInfo(AppFile("sth.idx")).isDir());
@@ -145,6 +149,36 @@ TEST_F(ArchiveIndexTest, DifferentEntriesNeverShareAKey) {
     EXPECT_EQ(FindSTH(nul, QString()), 2);
     EXPECT_EQ(FindSTH(QStringLiteral("a") + nul, QStringLiteral("b")), 3);
     EXPECT_EQ(FindSTH(QStringLiteral("a"), nul + QStringLiteral("b")), 4);
+}
+
+TEST_F(ArchiveIndexTest, UnreadableIndexIsReportedAndNeverSavedOver) {
+    ExpectUnreadableFilesHeldBack(root.path(), messages,
+                                  {{QStringLiteral("sth.idx"),
+                                    [] {
+                                        gSTH = 3;
+                                        LoadSTH();
+                                    },
+                                    [] { return gSTH == 0; },
+                                    [] {
+                                        AppendSTH(QStringLiteral("New.zip"), QStringLiteral("T"), QDate(2024, 1, 2));
+                                        return SaveSTH();
+                                    },
+                                    {}}});
+}
+
+TEST_F(ArchiveIndexTest, FullDiskKeepsTheOldIndex) {
+    if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(256);
+    SetAppFolderPath(PrivateTmpfsPath());
+    ExpectFullDiskSavesFail(PrivateTmpfsPath() + QStringLiteral("/sth.idx"), messages, [](qint64 bytes) {
+        const QDate date(2006, 7, 10);
+        gSTH = 0;
+        for (qint64 size = 0; size < bytes;) {
+            const QString name = QStringLiteral("Game%1.zip").arg(gSTH + 1, 6, 10, QLatin1Char('0'));
+            AppendSTH(name, QStringLiteral("D"), date);
+            size += name.size() + 4 + AbbreviatedDate(date).size();
+        }
+        return SaveSTH();
+    });
 }
 
 TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
