@@ -1,9 +1,9 @@
+#include "catalogue/LoadTextFile.h"
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "catalogue/ValueLists.h"
 #include "platform/Application.h"
 #include "platform/Cursor.h"
-#include "platform/MsgBox.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
@@ -19,6 +19,12 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+void StartEmpty() {
+    ResetValueLists();
+    gamecount = 0;
+    gSame = 0;
+}
+
 }  // namespace
 
 QString CatalogueFileName() {
@@ -27,28 +33,21 @@ QString CatalogueFileName() {
 
 void LoadGames() {
     const FolderItem file = AppFolder().Child(CatalogueFileName());
-    bool unreadable = false;
+    FileRead read;
     {
         WaitCursor wait;
-        ResetValueLists();
-        gamecount = 0;
-        gSame = 0;
-        if (file.Exists()) {
-            if (auto in = file.OpenAsTextFile()) {
-                // The end test follows the parse: an empty file gives one game.
-                do {
-                    ParseGame(in->ReadLine());
-                } while (!in->AtEOF());
-                in->Close();
-            } else {
-                unreadable = true;
-            }
-        }
+        StartEmpty();
+        read = ReadTextFile(file, [](TextInputStream& in) {
+            // The end test follows the parse: an empty file gives one game.
+            do {
+                ParseGame(in.ReadLine());
+            } while (!in.AtEOF());
+        });
+        // Half a catalogue is not the file: go on as for a missing one.
+        if (read == FileRead::Unreadable) StartEmpty();
         CutAndSortValueLists();
     }
-    // Saving over a catalogue that is there but could not be read would lose
-    // it, so the user is told.
-    if (unreadable) MsgBox(QStringLiteral("Could not read ") + file.ShellPath(), 16);
+    if (read == FileRead::Unreadable) ReportUnreadable(file);
 }
 
 bool SaveGames() {

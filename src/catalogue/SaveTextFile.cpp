@@ -3,8 +3,33 @@
 #include "platform/MsgBox.h"
 #include "platform/TextOutputStream.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+QSet<QString>& Refused() {
+    static QSet<QString> paths;
+    return paths;
+}
+
+QString RefusalKey(const FolderItem& file) {
+    return QDir::cleanPath(QFileInfo(file.ShellPath()).absoluteFilePath());
+}
+
+}  // namespace
+
+void RefuseSaves(const FolderItem& file) {
+    Refused().insert(RefusalKey(file));
+}
+
 bool WriteTextFile(const FolderItem& file, const std::function<void(TextOutputStream&)>& writeLines,
                    QString* error) {
+    if (Refused().contains(RefusalKey(file))) {
+        if (error) *error = QStringLiteral("it could not be read, so it was left as it was");
+        return false;
+    }
     auto out = file.CreateTextFile(error);
     if (!out) return false;
     writeLines(*out);

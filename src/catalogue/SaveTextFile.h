@@ -17,3 +17,6 @@ bool WriteTextFile(const FolderItem& file, const std::function<void(TextOutputSt
 void ReportSaveFailure(const FolderItem& file, const QString& error);
 // Both of the above.
 bool SaveTextFile(const FolderItem& file, const std::function<void(TextOutputStream&)>& writeLines);
+// Refuses every later save of the file in this run: it is there but could
+// not be read, so what is in memory is not what it holds.
+void RefuseSaves(const FolderItem& file);

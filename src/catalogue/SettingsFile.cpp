@@ -1,3 +1,4 @@
+#include "catalogue/LoadTextFile.h"
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "platform/Application.h"
@@ -11,16 +12,19 @@ QString SettingsFileName() {
 
 void LoadIni() {
     const FolderItem file = AppFolder().Child(SettingsFileName());
-    if (!file.Exists()) return;
-    auto in = file.OpenAsTextFile();
-    if (!in) return;
-    // No end test: a shorter file reads its missing lines as "".
-    strProgDir = in->ReadLine();
-    strGameDir = in->ReadLine();
-    strTapeDir = in->ReadLine();
-    gHighlight = IntegerPart(Val(in->ReadLine()));
-    gFilter = IntegerPart(Val(in->ReadLine()));
-    in->Close();
+    QString lines[5];
+    const FileRead read = ReadTextFile(file, [&lines](TextInputStream& in) {
+        // No end test: a shorter file reads its missing lines as "".
+        for (QString& line : lines) line = in.ReadLine();
+    });
+    if (read == FileRead::Unreadable) ReportUnreadable(file);
+    // A missing or unreadable file leaves the values as they were.
+    if (read != FileRead::Whole) return;
+    strProgDir = lines[0];
+    strGameDir = lines[1];
+    strTapeDir = lines[2];
+    gHighlight = IntegerPart(Val(lines[3]));
+    gFilter = IntegerPart(Val(lines[4]));
 }
 
 bool SaveIni() {

@@ -1,5 +1,6 @@
 #include "downloader/ArchiveIndex.h"
 
+#include "catalogue/LoadTextFile.h"
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "platform/Application.h"
@@ -12,15 +13,21 @@
 
 #include <QHash>
 
+#include <utility>
+
 namespace {
 
 const QString kIndexFile = QStringLiteral("sth.idx");
 
+// An entry's identity: zip name and type letter, letter case ignored. A pair,
+// so that no two different entries can share a key.
+using Key = std::pair<QString, QString>;
+
 // The first slot of every (zip name, type) pair among slots 1..indexed.
 struct Lookup {
-    QHash<QString, int> first;
+    QHash<Key, int> first;
     int indexed = 0;
-    QString lastKey;  // key of slot `indexed` when it was indexed
+    Key lastKey;  // key of slot `indexed` when it was indexed
 };
 
 Lookup& TheLookup() {
@@ -28,19 +35,19 @@ Lookup& TheLookup() {
     return lookup;
 }
 
-QString Key(const QString& zipName, const QString& type) {
-    return zipName.toCaseFolded() + QChar(u'\0') + type.toCaseFolded();
+Key KeyOf(const QString& zipName, const QString& type) {
+    return {zipName.toCaseFolded(), type.toCaseFolded()};
 }
 
-QString Key(const clsSTH& entry) {
-    return Key(entry.strFilename, entry.strType);
+Key KeyOf(const clsSTH& entry) {
+    return KeyOf(entry.strFilename, entry.strType);
 }
 
 void ClearLookup() {
     Lookup& lookup = TheLookup();
     lookup.first.clear();
     lookup.indexed = 0;
-    lookup.lastKey.clear();
+    lookup.lastKey = Key();
 }
 
 // Brings the lookup up to slots 1..gSTH. Entries are only ever appended, so
@@ -48,10 +55,10 @@ void ClearLookup() {
 // indexed afresh.
 void CatchUp() {
     Lookup& lookup = TheLookup();
-    if (lookup.indexed > gSTH || (lookup.indexed > 0 && Key(STH[lookup.indexed]) != lookup.lastKey))
+    if (lookup.indexed > gSTH || (lookup.indexed > 0 && KeyOf(STH[lookup.indexed]) != lookup.lastKey))
         ClearLookup();
     for (int slot = lookup.indexed + 1; slot <= gSTH; ++slot) {
-        const QString key = Key(STH[slot]);
+        const Key key = KeyOf(STH[slot]);
         if (!lookup.first.contains(key)) lookup.first.insert(key, slot);
         lookup.lastKey = key;
     }
@@ -59,36 +66,42 @@ void CatchUp() {
 }
 
 // One line of the file: the name ends at the first comma, the type is the
-// character after it, the date is everything after the second comma.
+// character after it unless that is the second comma, the date is everything
+// after the second comma.
 void ReadEntry(const QString& line) {
     const int c1 = InStr(line, QStringLiteral(","));
     const int c2 = InStr(c1 + 1, line, QStringLiteral(","));
+    const QString type = c2 == c1 + 1 ? QString() : Mid(line, c1 + 1, 1);
     QDate date;
     ParseDate(Mid(line, c2 + 1), date);
-    AppendSTH(Left(line, c1 - 1), Mid(line, c1 + 1, 1), date);
+    AppendSTH(Left(line, c1 - 1), type, date);
+}
+
+void StartEmpty() {
+    gSTH = 0;
+    ClearLookup();
 }
 
 }  // namespace
 
 void LoadSTH() {
     SetMainWindowCursor(CursorShape::Wait);
-    gSTH = 0;
-    ClearLookup();
+    StartEmpty();
     const FolderItem file = AppFolder().Child(kIndexFile);
-    if (file.Exists()) {
-        if (auto in = file.OpenAsTextFile()) {
-            // An empty file holds no entries, so an empty index saved and
-            // loaded again stays empty.
-            while (!in->AtEOF()) ReadEntry(in->ReadLine());
-            in->Close();
-        }
-    }
+    const FileRead read = ReadTextFile(file, [](TextInputStream& in) {
+        // An empty file holds no entries, so an empty index saved and
+        // loaded again stays empty.
+        while (!in.AtEOF()) ReadEntry(in.ReadLine());
+    });
+    // Half an index is not the file: go on as for a missing one.
+    if (read == FileRead::Unreadable) StartEmpty();
     SetMainWindowCursor(CursorShape::Standard);
+    if (read == FileRead::Unreadable) ReportUnreadable(file);
 }
 
-void SaveSTH() {
+bool SaveSTH() {
     SetMainWindowCursor(CursorShape::Wait);
-    SaveTextFile(AppFolder().Child(kIndexFile), [](TextOutputStream& out) {
+    const bool saved = SaveTextFile(AppFolder().Child(kIndexFile), [](TextOutputStream& out) {
         for (int slot = 1; slot <= gSTH; ++slot) {
             const clsSTH& entry = STH[slot];
             out.WriteLine(entry.strFilename + QStringLiteral(",") + entry.strType + QStringLiteral(",") +
@@ -96,6 +109,7 @@ void SaveSTH() {
         }
     });
     SetMainWindowCursor(CursorShape::Standard);
+    return saved;
 }
 
 bool CheckFile(const QString& path) {
@@ -104,7 +118,7 @@ bool CheckFile(const QString& path) {
 
 int FindSTH(const QString& zipName, const QString& type) {
     CatchUp();
-    return TheLookup().first.value(Key(zipName, type), 0);
+    return TheLookup().first.value(KeyOf(zipName, type), 0);
 }
 
 void AppendSTH(const QString& zipName, const QString& type, const QDate& date) {

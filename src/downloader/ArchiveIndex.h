@@ -7,10 +7,13 @@
 // "sth.idx" in the application's folder, one "zip name,type,date" line each.
 
 // Replaces the index in memory with the file's entries; no file, no entries.
+// A file that is there but cannot be read is reported, gives no entries and
+// is not saved over for the rest of the run.
 void LoadSTH();
 // Rewrites "sth.idx" whole from slots 1..gSTH; a failed save leaves the old
-// file whole and is reported in a message box naming the file and the reason.
-void SaveSTH();
+// file whole, is reported in a message box naming the file and the reason,
+// and gives false.
+bool SaveSTH();
 // True when `path` names an existing file that can be opened for reading.
 bool CheckFile(const QString& path);
 

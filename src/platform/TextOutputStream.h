@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSaveFile>
 #include <QString>
 
@@ -16,14 +17,19 @@ public:
     // Writes the text and a LF; a character Mac Roman cannot hold, and a CR
     // or LF inside the text, becomes "?".
     void WriteLine(const QString& text);
-    // Commits the file; false (and ErrorString()) when it could not be written.
+    // Commits the file; false (and ErrorString()) when any byte of it could
+    // not be written, the old file then left whole.
     bool Close();
     QString ErrorString() const;
 
 private:
     explicit TextOutputStream(const QString& path);
+    // Hands the buffered lines to the file; keeps the first failure.
+    void Flush();
+    void Fail(const QString& reason);
 
     QSaveFile file_;
+    QByteArray buffer_;
     QString error_;
     bool closed_ = false;
 };

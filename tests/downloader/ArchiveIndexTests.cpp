@@ -1,5 +1,9 @@
 #include "DownloaderFixture.h"
 
+#include "platform/Dates.h"
+#include "support/PrivateTmpfs.h"
+#include "support/UnreadableFiles.h"
+
 #include <unistd.h>
 
 namespace {
@@ -22,7 +26,7 @@ TEST_F(ArchiveIndexTest, SavedIndexLoadsBackWithTheSameEntries) {
     SetIndex({{QStringLiteral("Elite.zip"), QStringLiteral("D"), QDate(2006, 7, 10)},
               {QStringLiteral("Elite.zip"), QStringLiteral("T"), QDate(1999, 12, 31)},
               {QStringLiteral("Undated.zip"), QStringLiteral("D"), QDate()}});
-    SaveSTH();
+    EXPECT_TRUE(SaveSTH());
     EXPECT_EQ(ReadBytes(AppFile("sth.idx")),
               "Elite.zip,D,Jul 10, 2006\nElite.zip,T,Dec 31, 1999\nUndated.zip,D,\n");
     gSTH = 0;
@@ -67,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NoFinalLineEnd", "A.zip,D,Jul 10, 2006", {"A.zip|D|2006-07-10"}},
         LoadCase{"DateWithTimeKeepsTheDay", "A.zip,D,Jul 10 2006 23:59:59\n", {"A.zip|D|2006-07-10"}},
         LoadCase{"TextAfterTypeIgnored", "A.zip,Dxyz,Jul 10, 2006\n", {"A.zip|D|2006-07-10"}},
+        LoadCase{"EmptyType", "A.zip,,Jul 10, 2006\nB,,\nC,\n", {"A.zip||2006-07-10", "B||none", "C||none"}},
         LoadCase{"UnparsedDate", "A.zip,D,someday\nB.zip,T,\n", {"A.zip|D|none", "B.zip|T|none"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -89,7 +94,7 @@ TEST_F(ArchiveIndexTest, GrowsPastItsStartSize) {
 TEST_F(ArchiveIndexTest, FailedSaveKeepsTheFileAndNamesIt) {
     QDir(root.path()).mkpath(QStringLiteral("app/sth.idx"));  // a folder where the file should be
     SetIndex({{QStringLiteral("A.zip"), QStringLiteral("D"), QDate(2006, 7, 10)}});
-    SaveSTH();
+    EXPECT_FALSE(SaveSTH());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(AppFile("sth.idx"))) << messages[0].toStdString();
     EXPECT_TRUE(QFileInfo(AppFile("sth.idx")).isDir());
@@ -132,6 +137,48 @@ TEST_F(ArchiveIndexTest, LookupFindsTheFirstMatchIgnoringCase) {
     LoadSTH();
     EXPECT_EQ(FindSTH(QStringLiteral("Other.zip"), QStringLiteral("D")), 1);
     EXPECT_EQ(FindSTH(QStringLiteral("Elite.zip"), QStringLiteral("D")), 0);
+}
+
+TEST_F(ArchiveIndexTest, DifferentEntriesNeverShareAKey) {
+    const QString nul(QChar(u'\0'));
+    SetIndex({{QString(), nul, QDate()},
+              {nul, QString(), QDate()},
+              {QStringLiteral("a") + nul, QStringLiteral("b"), QDate()},
+              {QStringLiteral("a"), nul + QStringLiteral("b"), QDate()}});
+    EXPECT_EQ(FindSTH(QString(), nul), 1);
+    EXPECT_EQ(FindSTH(nul, QString()), 2);
+    EXPECT_EQ(FindSTH(QStringLiteral("a") + nul, QStringLiteral("b")), 3);
+    EXPECT_EQ(FindSTH(QStringLiteral("a"), nul + QStringLiteral("b")), 4);
+}
+
+TEST_F(ArchiveIndexTest, UnreadableIndexIsReportedAndNeverSavedOver) {
+    ExpectUnreadableFilesHeldBack(root.path(), messages,
+                                  {{QStringLiteral("sth.idx"),
+                                    [] {
+                                        gSTH = 3;
+                                        LoadSTH();
+                                    },
+                                    [] { return gSTH == 0; },
+                                    [] {
+                                        AppendSTH(QStringLiteral("New.zip"), QStringLiteral("T"), QDate(2024, 1, 2));
+                                        return SaveSTH();
+                                    },
+                                    {}}});
+}
+
+TEST_F(ArchiveIndexTest, FullDiskKeepsTheOldIndex) {
+    if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(256);
+    SetAppFolderPath(PrivateTmpfsPath());
+    ExpectFullDiskSavesFail(PrivateTmpfsPath() + QStringLiteral("/sth.idx"), messages, [](qint64 bytes) {
+        const QDate date(2006, 7, 10);
+        gSTH = 0;
+        for (qint64 size = 0; size < bytes;) {
+            const QString name = QStringLiteral("Game%1.zip").arg(gSTH + 1, 6, 10, QLatin1Char('0'));
+            AppendSTH(name, QStringLiteral("D"), date);
+            size += name.size() + 4 + AbbreviatedDate(date).size();
+        }
+        return SaveSTH();
+    });
 }
 
 TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/FolderItem.h"
+
+#include <functional>
+
+class TextInputStream;
+
+enum class FileRead { Missing, Whole, Unreadable };
+
+// Reads a text file that is there through `readLines`. Unreadable when it
+// could not be opened or a read failed on the way: what `readLines` took from
+// it then is not the file, and the caller goes on as for a missing one.
+FileRead ReadTextFile(const FolderItem& file, const std::function<void(TextInputStream&)>& readLines);
+// Says that the file could not be read and refuses its saves for the rest of
+// the run, so that a passing read fault cannot turn into a lost file.
+void ReportUnreadable(const FolderItem& file);

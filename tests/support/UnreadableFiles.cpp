@@ -1,0 +1,108 @@
+#include "support/UnreadableFiles.h"
+
+#include "platform/Application.h"
+#include "support/PermissionsEnforced.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return f.errorString();
+    return QString();
+}
+
+// Opening the file for reading must fail; root needs PermissionsEnforced.
+QString NoReadPermission(const QString& path, const QByteArray& bytes) {
+    QString why = WriteFile(path, bytes);
+    if (!why.isEmpty()) return why;
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly)) return QStringLiteral("a file without read permission still opens here");
+    return QString();
+}
+
+// The file opens, and its first read fails with EIO: no process has memory
+// at address 0.
+QString ReadFault(const QString& path, const QByteArray&) {
+    const QString memory = QStringLiteral("/proc/self/mem");
+    if (!QFile::link(memory, path)) return QStringLiteral("no link could be made");
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return memory + QStringLiteral(" does not open here");
+    f.readAll();
+    if (f.error() == QFileDevice::NoError) return memory + QStringLiteral(" reads without a fault here");
+    return QString();
+}
+
+QString Folder(const QString& path, const QByteArray&) {
+    return QDir().mkpath(path) ? QString() : QStringLiteral("no folder could be made");
+}
+
+}  // namespace
+
+const std::vector<UnreadableWay>& UnreadableWays() {
+    static const std::vector<UnreadableWay> ways = {
+        {"no read permission", NoReadPermission},
+        {"read fault", ReadFault},
+        {"a folder", Folder},
+    };
+    return ways;
+}
+
+std::string Snapshot(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) return "link to " + info.symLinkTarget().toStdString();
+    if (info.isDir()) return "folder";
+    if (!info.exists()) return "nothing";
+    // The owner may always lend itself the read permission for a moment.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st = {};
+    if (::stat(name.constData(), &st) != 0) return "unknown";
+    ::chmod(name.constData(), st.st_mode | S_IRUSR);
+    QFile f(path);
+    const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    f.close();
+    ::chmod(name.constData(), st.st_mode & 07777);
+    return "mode " + std::to_string(st.st_mode & 07777) + ": " + bytes.toStdString();
+}
+
+void ExpectUnreadableFilesHeldBack(const QString& root, QStringList& messages, const std::vector<LoadedFile>& files) {
+    PermissionsEnforced asAnyUser;
+    for (const UnreadableWay& way : UnreadableWays()) {
+        for (const LoadedFile& file : files) {
+            const std::string trace = std::string(way.name) + ", " + file.name.toStdString();
+            SCOPED_TRACE(trace);
+            const QString folder = root + QLatin1Char('/') + QString::fromStdString(trace);
+            ASSERT_TRUE(QDir().mkpath(folder));
+            SetAppFolderPath(folder);
+            const QString path = folder + QLatin1Char('/') + file.name;
+            const QString why = way.make(path, "Old.zip,D,Jul 10, 2006\n/old/path\n");
+            if (!why.isEmpty()) {
+                std::cout << "[ SKIPPED  ] " << trace << ": " << why.toStdString() << std::endl;
+                continue;
+            }
+            const std::string before = Snapshot(path);
+            messages.clear();
+
+            file.load();
+            EXPECT_TRUE(file.asIfMissing());
+            EXPECT_EQ(messages.join(QLatin1Char('\n')).toStdString(), "Could not read " + path.toStdString());
+            EXPECT_FALSE(file.changeAndSave());
+            EXPECT_EQ(messages.value(1).toStdString(),
+                      "Could not save " + path.toStdString() + ": it could not be read, so it was left as it was");
+            EXPECT_EQ(Snapshot(path), before);
+            if (file.saveAnother) {
+                EXPECT_TRUE(file.saveAnother());
+            }
+        }
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Ways for a file to be there and yet not read, each made at `path` from the
+// file's `bytes`. make() gives "" or, where this machine cannot make it, why.
+struct UnreadableWay {
+    const char* name;
+    QString (*make)(const QString& path, const QByteArray& bytes);
+};
+const std::vector<UnreadableWay>& UnreadableWays();
+
+// What is at `path`, to tell whether anything changed it: a file's
+// permissions and bytes, a link's target, or "folder".
+std::string Snapshot(const QString& path);
+
+// A file the program loads and saves, seen from a test.
+struct LoadedFile {
+    QString name;
+    std::function<void()> load;
+    std::function<bool()> asIfMissing;  // memory after a load that read nothing
+    std::function<bool()> changeAndSave;
+    std::function<bool()> saveAnother;  // a save of another file, or empty
+};
+
+// For each way and file, in a folder of its own below `root` that becomes the
+// application's folder: the load says "Could not read <path>" and leaves
+// memory as for a missing file, the save after a change is refused with its
+// message, the file is left as it was, and another file still saves.
+void ExpectUnreadableFilesHeldBack(const QString& root, QStringList& messages, const std::vector<LoadedFile>& files);
