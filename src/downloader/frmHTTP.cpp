@@ -92,10 +92,12 @@ void frmHTTP::cmdCancel_Action() {
 
 void frmHTTP::Timer1_Action() {
     Timer1->SetEnabled(false);
+    running_ = true;
     if (Image)
         DiscCheck();
     else
         TapeCheck();
+    running_ = false;
 }
 
 void frmHTTP::Open() {
@@ -106,11 +108,30 @@ void frmHTTP::Open() {
 }
 
 bool frmHTTP::CancelClose() {
-    // Acts as the button: a run stops after its current line, nothing saved;
-    // after a completed run the index is saved. Either way the window closes.
     bAbort = true;
+    if (running_) {
+        // Closing at once would leave the run going behind a vanished window,
+        // its transfer holding on to its time-out.
+        stopRequested_ = true;
+        if (transfer_) transfer_->Abort();
+        return true;
+    }
     if (cmdCancel->Caption() == QLatin1String("Close")) SaveSTH();
     return false;
+}
+
+bool frmHTTP::StopRequested() {
+    if (!stopRequested_) return false;
+    Close();
+    return true;
+}
+
+bool frmHTTP::Download(HTTPSocket& socket, const QString& url, const FolderItem& file) {
+    socket.yield = true;
+    transfer_ = &socket;
+    const bool fetched = socket.Get(url, file, DownloadTimeout());
+    transfer_ = nullptr;
+    return fetched;
 }
 
 void frmHTTP::DiscCheck() {
@@ -129,7 +150,7 @@ int frmHTTP::CountEntries(const FolderItem& page) {
     do {
         if (EntryLine(in->ReadLine(), inTable)) ++total;
         DoEvents();
-    } while (!in->AtEOF());
+    } while (!in->AtEOF() && !stopRequested_);
     in->Close();
     return total;
 }
@@ -144,20 +165,18 @@ void frmHTTP::Run(const Archive& archive) {
     }
     const FolderItem page = AppFolder().Child(QStringLiteral("games.idx"));
     HTTPSocket socket;
-    socket.yield = true;
     txtTitle2->SetText(QStringLiteral("Downloading games index"));
-    if (!socket.Get(ArchiveAddress(archive, kIndexPage), page, DownloadTimeout())) {
-        MsgBox(QStringLiteral("Unable to download game index. Please try later"));
+    if (!Download(socket, ArchiveAddress(archive, kIndexPage), page)) {
+        if (!socket.Aborted()) MsgBox(QStringLiteral("Unable to download game index. Please try later"));
         Close();
         return;
     }
-    // Closed from the title bar while the page came in.
-    if (!IsOpen()) return;
+    if (StopRequested()) return;
     txtTitle2->SetText(QStringLiteral("Parsing games index"));
 
     int added = 0;
     const int total = CountEntries(page);
-    if (!IsOpen()) return;
+    if (StopRequested()) return;
     std::unique_ptr<TextInputStream> in;
     if (total >= 0) in = page.OpenAsTextFile();
     if (in) {
