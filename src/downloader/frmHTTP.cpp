@@ -9,12 +9,11 @@
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
 #include "platform/TextInputStream.h"
+#include "platform/TextSearch.h"
 
 namespace {
 
 const QString kIndexPage = QStringLiteral("/reclist.php?sort=dir&filter=.zip");
-const QString kTableMarker = QStringLiteral("<table>");
-const QString kLinkMarker = QStringLiteral("<a href");
 
 QString& Host() {
     static QString host = QString::fromLatin1(frmHTTP::kArchiveHost);
@@ -24,16 +23,6 @@ QString& Host() {
 int& Timeout() {
     static int seconds = 60;
     return seconds;
-}
-
-// Walks the index page a line at a time: true for a link line, which is one
-// entry, once the table has begun.
-bool EntryLine(const QString& line, bool& inTable) {
-    if (!inTable) {
-        inTable = InStr(line, kTableMarker) > 0;
-        return false;
-    }
-    return InStr(line, kLinkMarker) > 0;
 }
 
 StaticText* CentredLine(Window& parent, int top, const QString& text) {
@@ -142,6 +131,17 @@ void frmHTTP::TapeCheck() {
     Run(Tapes());
 }
 
+bool frmHTTP::EntryLine(const QString& line, bool& inTable) {
+    // Prepared once: the page may run to millions of lines.
+    static const TextSearch table(QStringLiteral("<table>"));
+    static const TextSearch link(QStringLiteral("<a href"));
+    if (!inTable) {
+        inTable = table.FoundIn(line);
+        return false;
+    }
+    return link.FoundIn(line);
+}
+
 int frmHTTP::CountEntries(const FolderItem& page) {
     auto in = page.OpenAsTextFile();
     if (!in) return -1;
@@ -149,7 +149,7 @@ int frmHTTP::CountEntries(const FolderItem& page) {
     int total = 0;
     do {
         if (EntryLine(in->ReadLine(), inTable)) ++total;
-        DoEvents();
+        DoEventsNowAndThen();
     } while (!in->AtEOF() && !stopRequested_);
     in->Close();
     return total;
@@ -192,7 +192,7 @@ void frmHTTP::Run(const Archive& archive) {
                 txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));
                 pb->SetStep(count, total);
                 if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
-                DoEvents();
+                DoEventsNowAndThen();
             }
             if (bAbort) {
                 Close();

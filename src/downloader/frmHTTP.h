@@ -57,6 +57,13 @@ public:
     virtual bool CheckDisk(const QString& line, const QString& previous);
     virtual bool CheckTape(const QString& line, const QString& previous);
 
+    // The page's rule, line by line: true for a link line once the table has
+    // begun; the "<table>" line itself is never an entry.
+    static bool EntryLine(const QString& line, bool& inTable);
+    // The first pass: counts the link lines from the table on; -1 when the
+    // page cannot be read.
+    int CountEntries(const FolderItem& page);
+
 private:
     // What tells the disc-image archive from the tape-image archive.
     struct Archive {
@@ -76,8 +83,6 @@ private:
     // Downloads the entry into temp.zip and unpacks it; false after a message,
     // or without one for a transfer the user stopped.
     bool Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir);
-    // Counts the link lines from the table on; -1 when the page cannot be read.
-    int CountEntries(const FolderItem& page);
     // Gets `url` into `file` through the transfer that CancelClose can stop.
     bool Download(HTTPSocket& socket, const QString& url, const FolderItem& file);
     // True once the window was closed from its title bar during the run: the
