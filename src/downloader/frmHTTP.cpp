@@ -9,12 +9,11 @@
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
 #include "platform/TextInputStream.h"
+#include "platform/TextSearch.h"
 
 namespace {
 
 const QString kIndexPage = QStringLiteral("/reclist.php?sort=dir&filter=.zip");
-const QString kTableMarker = QStringLiteral("<table>");
-const QString kLinkMarker = QStringLiteral("<a href");
 
 QString& Host() {
     static QString host = QString::fromLatin1(frmHTTP::kArchiveHost);
@@ -24,16 +23,6 @@ QString& Host() {
 int& Timeout() {
     static int seconds = 60;
     return seconds;
-}
-
-// Walks the index page a line at a time: true for a link line, which is one
-// entry, once the table has begun.
-bool EntryLine(const QString& line, bool& inTable) {
-    if (!inTable) {
-        inTable = InStr(line, kTableMarker) > 0;
-        return false;
-    }
-    return InStr(line, kLinkMarker) > 0;
 }
 
 StaticText* CentredLine(Window& parent, int top, const QString& text) {
@@ -92,10 +81,12 @@ void frmHTTP::cmdCancel_Action() {
 
 void frmHTTP::Timer1_Action() {
     Timer1->SetEnabled(false);
+    running_ = true;
     if (Image)
         DiscCheck();
     else
         TapeCheck();
+    running_ = false;
 }
 
 void frmHTTP::Open() {
@@ -106,11 +97,30 @@ void frmHTTP::Open() {
 }
 
 bool frmHTTP::CancelClose() {
-    // Acts as the button: a run stops after its current line, nothing saved;
-    // after a completed run the index is saved. Either way the window closes.
     bAbort = true;
+    if (running_) {
+        // Closing at once would leave the run going behind a vanished window,
+        // its transfer holding on to its time-out.
+        stopRequested_ = true;
+        if (transfer_) transfer_->Abort();
+        return true;
+    }
     if (cmdCancel->Caption() == QLatin1String("Close")) SaveSTH();
     return false;
+}
+
+bool frmHTTP::StopRequested() {
+    if (!stopRequested_) return false;
+    Close();
+    return true;
+}
+
+bool frmHTTP::Download(HTTPSocket& socket, const QString& url, const FolderItem& file) {
+    socket.yield = true;
+    transfer_ = &socket;
+    const bool fetched = socket.Get(url, file, DownloadTimeout());
+    transfer_ = nullptr;
+    return fetched;
 }
 
 void frmHTTP::DiscCheck() {
@@ -121,6 +131,17 @@ void frmHTTP::TapeCheck() {
     Run(Tapes());
 }
 
+bool frmHTTP::EntryLine(const QString& line, bool& inTable) {
+    // Prepared once: the page may run to millions of lines.
+    static const TextSearch table(QStringLiteral("<table>"));
+    static const TextSearch link(QStringLiteral("<a href"));
+    if (!inTable) {
+        inTable = table.FoundIn(line);
+        return false;
+    }
+    return link.FoundIn(line);
+}
+
 int frmHTTP::CountEntries(const FolderItem& page) {
     auto in = page.OpenAsTextFile();
     if (!in) return -1;
@@ -128,8 +149,8 @@ int frmHTTP::CountEntries(const FolderItem& page) {
     int total = 0;
     do {
         if (EntryLine(in->ReadLine(), inTable)) ++total;
-        DoEvents();
-    } while (!in->AtEOF());
+        DoEventsNowAndThen();
+    } while (!in->AtEOF() && !stopRequested_);
     in->Close();
     return total;
 }
@@ -144,20 +165,18 @@ void frmHTTP::Run(const Archive& archive) {
     }
     const FolderItem page = AppFolder().Child(QStringLiteral("games.idx"));
     HTTPSocket socket;
-    socket.yield = true;
     txtTitle2->SetText(QStringLiteral("Downloading games index"));
-    if (!socket.Get(ArchiveAddress(archive, kIndexPage), page, DownloadTimeout())) {
-        MsgBox(QStringLiteral("Unable to download game index. Please try later"));
+    if (!Download(socket, ArchiveAddress(archive, kIndexPage), page)) {
+        if (!socket.Aborted()) MsgBox(QStringLiteral("Unable to download game index. Please try later"));
         Close();
         return;
     }
-    // Closed from the title bar while the page came in.
-    if (!IsOpen()) return;
+    if (StopRequested()) return;
     txtTitle2->SetText(QStringLiteral("Parsing games index"));
 
     int added = 0;
     const int total = CountEntries(page);
-    if (!IsOpen()) return;
+    if (StopRequested()) return;
     std::unique_ptr<TextInputStream> in;
     if (total >= 0) in = page.OpenAsTextFile();
     if (in) {
@@ -173,7 +192,7 @@ void frmHTTP::Run(const Archive& archive) {
                 txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));
                 pb->SetStep(count, total);
                 if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
-                DoEvents();
+                DoEventsNowAndThen();
             }
             if (bAbort) {
                 Close();

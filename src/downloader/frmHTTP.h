@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class HTTPSocket;
+
 // The downloader: fetches the archive's index page of disc or tape images,
 // checks it entry by entry, fetches and unpacks what is new or newer into the
 // image directory, and keeps the archive index. Made anew for each use: set
@@ -42,7 +44,9 @@ public:
     void cmdCancel_Action();
     void Timer1_Action();
     void Open() override;
-    // The title-bar close button: "Cancel" during a run, "Close" after it.
+    // The title-bar close button. During a run it stops the transfer in
+    // flight and the run, and the window closes once the run has stopped,
+    // saving nothing; after a completed run it acts as "Close".
     bool CancelClose() override;
 
     void DiscCheck();
@@ -52,6 +56,13 @@ public:
     // and unpacked. Virtual so that tests can watch the run between entries.
     virtual bool CheckDisk(const QString& line, const QString& previous);
     virtual bool CheckTape(const QString& line, const QString& previous);
+
+    // The page's rule, line by line: true for a link line once the table has
+    // begun; the "<table>" line itself is never an entry.
+    static bool EntryLine(const QString& line, bool& inTable);
+    // The first pass: counts the link lines from the table on; -1 when the
+    // page cannot be read.
+    int CountEntries(const FolderItem& page);
 
 private:
     // What tells the disc-image archive from the tape-image archive.
@@ -69,8 +80,16 @@ private:
     static QString ArchiveAddress(const Archive& archive, const QString& page);
     void Run(const Archive& archive);
     bool CheckEntry(const Archive& archive, const QString& line, const QString& previous);
-    // Downloads the entry into temp.zip and unpacks it; false after a message.
+    // Downloads the entry into temp.zip and unpacks it; false after a message,
+    // or without one for a transfer the user stopped.
     bool Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir);
-    // Counts the link lines from the table on; -1 when the page cannot be read.
-    static int CountEntries(const FolderItem& page);
+    // Gets `url` into `file` through the transfer that CancelClose can stop.
+    bool Download(HTTPSocket& socket, const QString& url, const FolderItem& file);
+    // True once the window was closed from its title bar during the run: the
+    // run then stops where it stands and closes the window.
+    bool StopRequested();
+
+    HTTPSocket* transfer_ = nullptr;  // the transfer in flight, if any
+    bool running_ = false;
+    bool stopRequested_ = false;
 };

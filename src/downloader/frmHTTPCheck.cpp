@@ -8,17 +8,39 @@
 #include "platform/FolderItem.h"
 #include "platform/HTTPSocket.h"
 #include "platform/MsgBox.h"
-#include "platform/Shell.h"
-#include "platform/ShellQuote.h"
 #include "platform/Text.h"
+#include "platform/ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
 
 namespace {
 
-// A name from the archive's page that becomes part of a path: it must name
-// something inside the image directory.
-bool SafeName(const QString& name) {
+bool HasControlCharacter(const QString& name) {
+    return std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+// A zip name from the archive's page is a path below the archive's folder
+// ("AnF/180Darts.zip") and becomes a path below the image directory and a
+// line of the archive index, so it must stay inside the one and fit in the
+// other: no absolute path, no empty, "." or ".." part, no backslash, no
+// control character, and no comma, which ends the name in "sth.idx".
+bool SafeZipName(const QString& name) {
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || HasControlCharacter(name) ||
+        name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(',')))
+        return false;
+    const QStringList parts = name.split(QLatin1Char('/'));
+    return std::none_of(parts.begin(), parts.end(), [](const QString& part) {
+        return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
+    });
+}
+
+// The tape sub-folder is one folder inside the tape-image directory.
+bool SafeFolderName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/'));
+           !name.contains(QLatin1Char('/')) && !HasControlCharacter(name);
 }
 
 // The value of the link whose "href" stands at `href`: href="value">. `end`
@@ -26,6 +48,14 @@ bool SafeName(const QString& name) {
 QString LinkValue(const QString& line, int href, int& end) {
     end = InStr(href + 1, line, QStringLiteral(">"));
     return Mid(line, href + 6, end - href - 7);
+}
+
+// The zip name as a URL path: each part percent-encoded, so that "#", "?",
+// "%" or a blank in a name stays part of the path.
+QString UrlPath(const QString& zipName) {
+    QStringList parts = zipName.split(QLatin1Char('/'));
+    for (QString& part : parts) part = EncodeURLPathPart(part);
+    return QStringLiteral("/") + parts.join(QLatin1Char('/'));
 }
 
 }  // namespace
@@ -60,7 +90,7 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     // The zip name is the first link's value.
     int b = 0;
     const QString zipName = LinkValue(line, InStr(line, QStringLiteral("href")), b);
-    if (!SafeName(zipName)) {
+    if (!SafeZipName(zipName)) {
         MsgBox(QStringLiteral("Unable to download ") + zipName);
         return false;
     }
@@ -74,7 +104,7 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
         const QString second = c > 0 ? LinkValue(line, c, e) : QString();
         const int slash = InStr(second, QStringLiteral("/"));
         const QString subFolder = slash > 0 ? Mid(second, slash + 1) : second;
-        if (!SafeName(subFolder)) {
+        if (!SafeFolderName(subFolder)) {
             MsgBox(QStringLiteral("Unable to download ") + zipName);
             return false;
         }
@@ -121,24 +151,26 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
 }
 
 bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir) {
-    const QString& directory = *archive.directory;
     HTTPSocket socket;
-    socket.yield = true;
-    const FolderItem target = FolderItem::FromShellPath(directory + QStringLiteral("/temp.zip"));
-    if (!socket.Get(ArchiveAddress(archive, QStringLiteral("/") + zipName), target, DownloadTimeout())) {
-        MsgBox(QStringLiteral("Unable to download ") + zipName);
+    const QString zipPath = *archive.directory + QStringLiteral("/temp.zip");
+    const bool fetched =
+        Download(socket, ArchiveAddress(archive, UrlPath(zipName)), FolderItem::FromShellPath(zipPath));
+    QString reason;
+    bool unpacked = false;
+    if (fetched) {
+        // Tapes unpack into their publisher's sub-folder, made when missing.
+        if (!QDir().mkpath(unpackDir))
+            reason = QStringLiteral("Cannot make the folder ") + unpackDir;
+        else
+            unpacked = UnpackZip(zipPath, unpackDir, &reason);
+    }
+    QFile::remove(zipPath);
+
+    if (!fetched) {
+        // The transfer the user stopped by closing the window is no failure.
+        if (!socket.Aborted()) MsgBox(QStringLiteral("Unable to download ") + zipName);
         return false;
     }
-
-    // unzip's status is kept past the rm, and a failed cd stops the line, so
-    // an error page is reported and nothing is unpacked or removed elsewhere.
-    const QString dir = ShellQuote(unpackDir);
-    QString line;
-    if (archive.tapes)
-        line = QStringLiteral("mkdir ") + dir + QStringLiteral(" ; cd  ") + dir +
-               QStringLiteral(" || exit ; unzip -o -q ../temp.zip ; s=$? ; rm ../temp.zip ; exit $s");
-    else
-        line = QStringLiteral("cd ") + dir +
-               QStringLiteral(" || exit ; unzip -o -q temp.zip ; s=$? ; rm temp.zip ; exit $s");
-    return ExecuteReportingFailure(line);
+    if (!unpacked) MsgBox(QStringLiteral("Unable to unpack ") + zipName + QStringLiteral(": ") + reason);
+    return unpacked;
 }

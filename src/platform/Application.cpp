@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -28,6 +29,15 @@ FolderItem AppFolder() {
 
 void DoEvents() {
     QCoreApplication::processEvents();
+}
+
+void DoEventsNowAndThen() {
+    // A hundred times a second keeps a window as responsive as every step.
+    constexpr qint64 kIntervalMs = 10;
+    static QElapsedTimer clock;
+    if (clock.isValid() && clock.elapsed() < kIntervalMs) return;
+    DoEvents();
+    clock.start();
 }
 
 void AtApplicationEnd(void (*routine)()) {

@@ -11,6 +11,10 @@ FolderItem AppFolder();
 
 // Handles the pending user-interface events once, inside a long loop.
 void DoEvents();
+// DoEvents, when some milliseconds have passed since this last handled them:
+// for loops of many cheap steps, where handling events after every step
+// costs more than the steps and a person sees no difference.
+void DoEventsNowAndThen();
 
 // Runs `routine` when the application object goes, before the toolkit does
 // (windows kept for the life of the program must go first).

@@ -34,6 +34,19 @@ inline QByteArray Entry(const QString& date, const QString& zip, const QString& 
     return QStringLiteral("<tr><td><PRE>%1 </PRE></td></tr>\n%2</td></tr>\n").arg(date, link).toLatin1();
 }
 
+// One entry as the archive's listing shows it: three lines of a table row,
+// the date on the line before the link line, the zip name a path below the
+// archive's folder and the publisher folder as the second link.
+inline QByteArray ArchiveRow(const QString& date, const QString& zip) {
+    const QString folder = zip.section(QLatin1Char('/'), 0, 0);
+    const QString file = zip.section(QLatin1Char('/'), -1);
+    return QStringLiteral("<tr><td align=right><PRE>5914</td>\n"
+                          "<td><PRE>%1 </td>\n"
+                          "<td><PRE><a href=\"%2\">%3</a>&nbsp;<FONT SIZE=-1>(<a href=\"%4\">%4</a>)</td>\n")
+        .arg(date, zip, file, folder)
+        .toLatin1();
+}
+
 inline QByteArray Page(const QByteArray& entries) {
     return "<html><head><title>Archive</title></head><body>\n<table>\n" + entries +
            "</table>\n</body></html>\n";

@@ -115,7 +115,7 @@ TEST_F(EntryCheckTest, ErrorPageIsReportedAndLeavesTheIndexAlone) {
     EXPECT_FALSE(w->CheckDisk(p[1], p[0]));  // the server answers 404 with a body
     EXPECT_EQ(Fetches(false, "Gone.zip"), 1);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Error 9, ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Unable to unpack Gone.zip: ")) << messages[0].toStdString();
     EXPECT_EQ(gSTH, 0);
     EXPECT_EQ(w->txtTitle3->Text(), QString());
     EXPECT_FALSE(QFile::exists(strGameDir + "/temp.zip"));
@@ -159,15 +159,25 @@ TEST_P(Refusals, NameThatLeavesTheDirectoryIsSkipped) {
 INSTANTIATE_TEST_SUITE_P(
     Names, Refusals,
     ::testing::Values(
-        Refusal{"ZipWithSlash", false, "<a href=\"../app/x.zip\">x</a>", "Unable to download ../app/x.zip"},
+        Refusal{"ZipParentPart", false, "<a href=\"../app/x.zip\">x</a>", "Unable to download ../app/x.zip"},
         Refusal{"ZipDotDot", false, "<a href=\"..\">up</a>", "Unable to download .."},
         Refusal{"ZipDot", true, "<a href=\".\">here</a> <a href=\"/Pub\">", "Unable to download ."},
+        Refusal{"ZipDotPart", false, "<a href=\"AnF/./x.zip\">x</a>", "Unable to download AnF/./x.zip"},
+        Refusal{"ZipInnerParent", false, "<a href=\"AnF/../../x.zip\">x</a>", "Unable to download AnF/../../x.zip"},
+        Refusal{"ZipEmptyPart", false, "<a href=\"AnF//x.zip\">x</a>", "Unable to download AnF//x.zip"},
+        Refusal{"ZipFolderOnly", false, "<a href=\"AnF/\">x</a>", "Unable to download AnF/"},
+        Refusal{"ZipAbsolute", false, "<a href=\"/etc/x.zip\">x</a>", "Unable to download /etc/x.zip"},
+        Refusal{"ZipBackslash", false, "<a href=\"..\\x.zip\">x</a>", "Unable to download ..\\x.zip"},
+        Refusal{"ZipComma", false, "<a href=\"a,D,x.zip\">x</a>", "Unable to download a,D,x.zip"},
+        Refusal{"ZipTab", false, "<a href=\"a\tx.zip\">x</a>", "Unable to download a\tx.zip"},
+        Refusal{"ZipNul", false, QByteArray("<a href=\"a\0x.zip\">x</a>", 23), QString::fromLatin1("Unable to download a\0x.zip", 26)},
         Refusal{"ZipEmpty", false, "<a href=\"\">none</a>", "Unable to download "},
         Refusal{"LinkNotClosed", false, "<a href=\"x.zip\"", "Unable to download "},
         Refusal{"NoSecondLink", true, "<a href=\"x.zip\">x.zip</a> by Pub", "Unable to download x.zip"},
         Refusal{"FolderEmpty", true, "<a href=\"x.zip\">x</a> <a href=\"/\">", "Unable to download x.zip"},
         Refusal{"FolderDotDot", true, "<a href=\"x.zip\">x</a> <a href=\"/..\">", "Unable to download x.zip"},
         Refusal{"FolderDot", true, "<a href=\"x.zip\">x</a> <a href=\".\">", "Unable to download x.zip"},
+        Refusal{"FolderControl", true, "<a href=\"x.zip\">x</a> <a href=\"P\x1bub\">", "Unable to download x.zip"},
         Refusal{"FolderDeeper", true, "<a href=\"x.zip\">x</a> <a href=\"/../../etc\">",
                 "Unable to download x.zip"},
         Refusal{"SecondLinkNotClosed", true, "<a href=\"x.zip\">x</a> <a href=\"/Pub\"", "Unable to download x.zip"}),
