@@ -1,6 +1,7 @@
-// The directory audit over 10000 image files in 100 sub-folders, against a
-// catalogue of 10000 games of which the argument's number name those files:
-// 5000 adds 5000 games, 10000 adds none (the scan alone).
+// The directory audit over image files in sub-folders of 100 each, against a
+// catalogue of as many games of which the second argument's number name those
+// files: {10000, 5000} adds 5000 games, {20000, 0} adds 20000, and when all
+// are named it adds none (the scan alone).
 
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
@@ -18,9 +19,7 @@
 
 namespace {
 
-constexpr int kFolders = 100;
 constexpr int kFilesPerFolder = 100;
-constexpr int kGames = 10000;
 
 QString FolderName(int f) {
     return QStringLiteral("Pub%1").arg(f, 3, 10, QLatin1Char('0'));
@@ -36,9 +35,9 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Games 0 to named - 1 name image files; the rest name nothing on disk.
-QByteArray CatalogueText(int named) {
+QByteArray CatalogueText(int games, int named) {
     QByteArray text;
-    for (int i = 0; i < kGames; ++i) {
+    for (int i = 0; i < games; ++i) {
         if (i < named)
             text += (GameName(i) + QStringLiteral(" (1984) (") + FolderName(i / kFilesPerFolder) + QStringLiteral(")\n"))
                         .toLatin1();
@@ -51,8 +50,9 @@ QByteArray CatalogueText(int named) {
 void BM_AuditDirectories(benchmark::State& state) {
     QTemporaryDir dir;
     SetAppFolderPath(dir.path());
+    const int files = int(state.range(0));
     const QString discs = dir.filePath(QStringLiteral("discs"));
-    for (int f = 0; f < kFolders; ++f) {
+    for (int f = 0; f < files / kFilesPerFolder; ++f) {
         const QString folder = discs + QLatin1Char('/') + FolderName(f);
         QDir().mkpath(folder);
         for (int j = 0; j < kFilesPerFolder; ++j)
@@ -62,7 +62,7 @@ void BM_AuditDirectories(benchmark::State& state) {
     // A collection's folders are older than this: folder listings that were
     // taken just after a change are not kept, and would be taken per entry.
     QThread::sleep(3);
-    const QByteArray catalogue = CatalogueText(int(state.range(0)));
+    const QByteArray catalogue = CatalogueText(files, int(state.range(1)));
     const QString catalogueFile = dir.filePath(QStringLiteral("corvale.txt"));
     WriteFile(catalogueFile, catalogue);
 
@@ -84,6 +84,12 @@ void BM_AuditDirectories(benchmark::State& state) {
     SetMsgBoxHandler(previous);
     SetAppFolderPath(QString());
 }
-BENCHMARK(BM_AuditDirectories)->Arg(kGames / 2)->Arg(kGames)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AuditDirectories)
+    ->Args({10000, 5000})
+    ->Args({10000, 10000})
+    ->Args({20000, 0})
+    ->Args({20000, 20000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class RunningNameMaxima;
+
 // The program's shared state. Every array is used from slot 1; slot 0 exists
 // and is never used. The start sizes are not limits: an array grows when a
 // load or an insertion needs a slot beyond its end.
@@ -95,3 +97,5 @@ bool SaveIni();
 int InsertGameInNameOrder(const QString& name);
 // Inserts a game found on disk among games 1..gamecount in name order.
 void AddGame(const QString& name, const QString& ext, const QString& publisher);
+// The same, with the insertion point found by `order`, which it keeps valid.
+void AddGame(const QString& name, const QString& ext, const QString& publisher, RunningNameMaxima& order);

@@ -156,6 +156,14 @@ TEST(TextCompare, AgreesWithQtsCaseInsensitiveComparison) {
             if (qt == 0) {
                 EXPECT_EQ(TextHash(a), TextHash(b));
             }
+            // Name-order insertion finds its slot by binary search, which
+            // agrees with the walk only over a consistent order.
+            EXPECT_EQ(TextCompare(a, b), -TextCompare(b, a));
+            for (const char* z : texts) {
+                if (TextCompare(a, b) <= 0 && TextCompare(b, QString::fromUtf8(z)) <= 0) {
+                    EXPECT_LE(TextCompare(a, QString::fromUtf8(z)), 0) << z;
+                }
+            }
         }
     }
 }
