@@ -1,6 +1,8 @@
 // The directory audit over 10000 image files in 100 sub-folders, against a
 // catalogue of 10000 games of which the argument's number name those files:
-// 5000 adds 5000 games, 10000 adds none (the scan alone).
+// 5000 adds 5000 games, 10000 adds none (the scan alone). The disk audit over
+// the same catalogue and folders, with the images named as in the catalogue,
+// half of them missing from their folders, or all in capitals.
 
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
@@ -48,20 +50,33 @@ QByteArray CatalogueText(int named) {
     return text;
 }
 
-void BM_AuditDirectories(benchmark::State& state) {
-    QTemporaryDir dir;
-    SetAppFolderPath(dir.path());
+enum class Images { AsNamed, HalfMissing, InCapitals };
+
+// The image files under dir/discs: game i in folder i / kFilesPerFolder.
+void WriteImages(const QTemporaryDir& dir, Images images) {
     const QString discs = dir.filePath(QStringLiteral("discs"));
     for (int f = 0; f < kFolders; ++f) {
-        const QString folder = discs + QLatin1Char('/') + FolderName(f);
-        QDir().mkpath(folder);
-        for (int j = 0; j < kFilesPerFolder; ++j)
-            WriteFile(folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd"), "x");
+        QString folder = FolderName(f);
+        if (images == Images::InCapitals) folder = folder.toUpper();
+        QDir().mkpath(discs + QLatin1Char('/') + folder);
+        for (int j = 0; j < kFilesPerFolder; ++j) {
+            if (images == Images::HalfMissing && j % 2 == 1) continue;
+            QString file = folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd");
+            if (images == Images::InCapitals) file = file.toUpper();
+            WriteFile(discs + QLatin1Char('/') + file, "x");
+        }
     }
     QDir().mkpath(dir.filePath(QStringLiteral("tapes")));
     // A collection's folders are older than this: folder listings that were
     // taken just after a change are not kept, and would be taken per entry.
     QThread::sleep(3);
+}
+
+void BM_AuditDirectories(benchmark::State& state) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    const QString discs = dir.filePath(QStringLiteral("discs"));
+    WriteImages(dir, Images::AsNamed);
     const QByteArray catalogue = CatalogueText(int(state.range(0)));
     const QString catalogueFile = dir.filePath(QStringLiteral("corvale.txt"));
     WriteFile(catalogueFile, catalogue);
@@ -85,5 +100,27 @@ void BM_AuditDirectories(benchmark::State& state) {
     SetAppFolderPath(QString());
 }
 BENCHMARK(BM_AuditDirectories)->Arg(kGames / 2)->Arg(kGames)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_AuditGames(benchmark::State& state, Images images) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    WriteImages(dir, images);
+    WriteFile(dir.filePath(QStringLiteral("corvale.txt")), CatalogueText(kGames));
+
+    CreateSharedArrays();
+    auto w = std::make_unique<class frmMain>();
+    strGameDir = dir.filePath(QStringLiteral("discs"));
+    strTapeDir = dir.filePath(QStringLiteral("tapes"));
+
+    for (auto _ : state) w->AuditGames();
+    int present = 0;
+    for (int i = 1; i <= gamecount; ++i) present += games[i]->DiskOK == QLatin1String("Yes");
+    state.counters["present"] = present;
+    w.reset();
+    SetAppFolderPath(QString());
+}
+BENCHMARK_CAPTURE(BM_AuditGames, as_named, Images::AsNamed)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditGames, half_missing, Images::HalfMissing)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditGames, in_capitals, Images::InCapitals)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
