@@ -1,7 +1,9 @@
 // The directory audit over image files in sub-folders of 100 each, against a
 // catalogue of as many games of which the second argument's number name those
 // files: {10000, 5000} adds 5000 games, {20000, 0} adds 20000, and when all
-// are named it adds none (the scan alone).
+// are named it adds none (the scan alone). The disk audit over 10000 games and
+// their files, with the images named as in the catalogue, half of them missing
+// from their folders, or all in capitals.
 
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
@@ -20,6 +22,7 @@
 namespace {
 
 constexpr int kFilesPerFolder = 100;
+constexpr int kGames = 10000;
 
 QString FolderName(int f) {
     return QStringLiteral("Pub%1").arg(f, 3, 10, QLatin1Char('0'));
@@ -47,21 +50,33 @@ QByteArray CatalogueText(int games, int named) {
     return text;
 }
 
-void BM_AuditDirectories(benchmark::State& state) {
-    QTemporaryDir dir;
-    SetAppFolderPath(dir.path());
-    const int files = int(state.range(0));
+enum class Images { AsNamed, HalfMissing, InCapitals };
+
+// `files` image files under dir/discs: game i in folder i / kFilesPerFolder.
+void WriteImages(const QTemporaryDir& dir, int files, Images images) {
     const QString discs = dir.filePath(QStringLiteral("discs"));
     for (int f = 0; f < files / kFilesPerFolder; ++f) {
-        const QString folder = discs + QLatin1Char('/') + FolderName(f);
-        QDir().mkpath(folder);
-        for (int j = 0; j < kFilesPerFolder; ++j)
-            WriteFile(folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd"), "x");
+        QString folder = FolderName(f);
+        if (images == Images::InCapitals) folder = folder.toUpper();
+        QDir().mkpath(discs + QLatin1Char('/') + folder);
+        for (int j = 0; j < kFilesPerFolder; ++j) {
+            if (images == Images::HalfMissing && j % 2 == 1) continue;
+            QString file = folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd");
+            if (images == Images::InCapitals) file = file.toUpper();
+            WriteFile(discs + QLatin1Char('/') + file, "x");
+        }
     }
     QDir().mkpath(dir.filePath(QStringLiteral("tapes")));
     // A collection's folders are older than this: folder listings that were
     // taken just after a change are not kept, and would be taken per entry.
     QThread::sleep(3);
+}
+
+void BM_AuditDirectories(benchmark::State& state) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    const int files = int(state.range(0));
+    WriteImages(dir, files, Images::AsNamed);
     const QByteArray catalogue = CatalogueText(files, int(state.range(1)));
     const QString catalogueFile = dir.filePath(QStringLiteral("corvale.txt"));
     WriteFile(catalogueFile, catalogue);
@@ -69,7 +84,7 @@ void BM_AuditDirectories(benchmark::State& state) {
     CreateSharedArrays();
     auto w = std::make_unique<class frmMain>();
     const MsgBoxHandler previous = SetMsgBoxHandler([](const QString&, int, const QString&) { return kMsgBoxOK; });
-    strGameDir = discs;
+    strGameDir = dir.filePath(QStringLiteral("discs"));
     strTapeDir = dir.filePath(QStringLiteral("tapes"));
 
     for (auto _ : state) {
@@ -91,5 +106,27 @@ BENCHMARK(BM_AuditDirectories)
     ->Args({20000, 20000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+void BM_AuditGames(benchmark::State& state, Images images) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    WriteImages(dir, kGames, images);
+    WriteFile(dir.filePath(QStringLiteral("corvale.txt")), CatalogueText(kGames, kGames));
+
+    CreateSharedArrays();
+    auto w = std::make_unique<class frmMain>();
+    strGameDir = dir.filePath(QStringLiteral("discs"));
+    strTapeDir = dir.filePath(QStringLiteral("tapes"));
+
+    for (auto _ : state) w->AuditGames();
+    int present = 0;
+    for (int i = 1; i <= gamecount; ++i) present += games[i]->DiskOK == QLatin1String("Yes");
+    state.counters["present"] = present;
+    w.reset();
+    SetAppFolderPath(QString());
+}
+BENCHMARK_CAPTURE(BM_AuditGames, as_named, Images::AsNamed)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditGames, half_missing, Images::HalfMissing)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditGames, in_capitals, Images::InCapitals)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

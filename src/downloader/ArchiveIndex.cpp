@@ -4,6 +4,7 @@
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "platform/Application.h"
+#include "platform/CaseFreePath.h"
 #include "platform/Cursor.h"
 #include "platform/Dates.h"
 #include "platform/FolderItem.h"
@@ -112,8 +113,14 @@ bool SaveSTH() {
     return saved;
 }
 
+bool CheckFile(const QString& directory, const QString& relative) {
+    return OpensForReading(CaseFreePath(directory, relative));
+}
+
 bool CheckFile(const QString& path) {
-    return OpensForReading(path);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0) return OpensForReading(path);
+    return CheckFile(path.left(slash), path.mid(slash + 1));
 }
 
 int FindSTH(const QString& zipName, const QString& type) {

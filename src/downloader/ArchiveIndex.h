@@ -14,7 +14,10 @@ void LoadSTH();
 // file whole, is reported in a message box naming the file and the reason,
 // and gives false.
 bool SaveSTH();
-// True when `path` names an existing file that can be opened for reading.
+// True when `relative` names, below `directory`, an existing file that can be
+// opened for reading; its parts are matched as CaseFreePath says.
+bool CheckFile(const QString& directory, const QString& relative);
+// The same for a full path, whose last part alone is matched that way.
 bool CheckFile(const QString& path);
 
 // Slot of the first entry with that zip name (letter case ignored) and type

@@ -115,7 +115,7 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     const QString baseName = dot > 0 ? Left(zipName, dot - 1) : zipName;
     bool present = false;
     for (const QString& extension : archive.extensions) {
-        present = CheckFile(directory + QStringLiteral("/") + baseName + extension);
+        present = CheckFile(directory, baseName + extension);
         if (present) break;
     }
 

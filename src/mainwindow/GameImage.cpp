@@ -1,7 +1,9 @@
 #include "mainwindow/GameImage.h"
 
 #include "catalogue/Module1.h"
-#include "platform/FolderItem.h"
+#include "mainwindow/PictureName.h"
+#include "platform/Application.h"
+#include "platform/CaseFreePath.h"
 #include "platform/Text.h"
 
 bool IsTapeFile(const QString& fileText) {
@@ -13,9 +15,20 @@ const QString& ImageDirectory(const QString& fileText) {
 }
 
 QString ImagePath(const QString& fileText) {
-    return ImageDirectory(fileText) + QLatin1Char('/') + fileText;
+    return CaseFreePath(ImageDirectory(fileText), fileText);
+}
+
+QString ImageFolderPath(const QString& fileText) {
+    const int slash = InStr(fileText, QStringLiteral("/"));
+    return CaseFreePath(ImageDirectory(fileText), slash > 0 ? Left(fileText, slash - 1) : fileText);
 }
 
 bool ImageAvailable(const QString& path) {
     return OpensForReading(path);
+}
+
+FolderItem PictureFile(const QString& fileName) {
+    const FolderItem pictures = AppFolder().Child(PictureFolderName());
+    if (!pictures.IsValid()) return FolderItem();
+    return FolderItem(CaseFreePath(pictures.ShellPath(), fileName));
 }

@@ -92,9 +92,8 @@ int AuditImageDirectory(const QString& path, bool tapesOnly, const std::unordere
 }  // namespace
 
 void frmMain::AuditPictures() {
-    const FolderItem pictures = AppFolder().Child(PictureFolderName());
-    AuditEachGame([&pictures](clsGame& g) {
-        g.PicOK = pictures.Child(PictureFileName(g.Name, g.Publisher)).Exists() ? kYes : kNo;
+    AuditEachGame([](clsGame& g) {
+        g.PicOK = PictureFile(PictureFileName(g.Name, g.Publisher)).Exists() ? kYes : kNo;
     });
     EndAudit(*this);
 }

@@ -108,10 +108,7 @@ bool frmMain::GameOpenFolder_Action() {
     const Listbox& list = CurrentList();
     const int row = list.ListIndex();
     if (row < 0) return false;
-    const QString file = list.Cell(row, 5);
-    const int slash = InStr(file, QStringLiteral("/"));
-    const QString folder = slash > 0 ? Left(file, slash - 1) : file;
-    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(ImageDirectory(file) + QLatin1Char('/') + folder));
+    ExecuteReportingFailure(QStringLiteral("open ") + ShellQuote(ImageFolderPath(list.Cell(row, 5))));
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "catalogue/Module1.h"
+#include "mainwindow/GameImage.h"
 #include "mainwindow/PictureName.h"
 #include "platform/Application.h"
 #include "platform/Events.h"
@@ -98,9 +99,8 @@ void frmMain::ShowPicture(int row) {
 
     const clsGame& g = *games[i];
     const QString publisher = list.Cell(row, 2);
-    const FolderItem pictures = AppFolder().Child(PictureFolderName());
-    FolderItem file = pictures.Child(PictureFileName(g.Name, publisher));
-    if (!file.Exists()) file = pictures.Child(NoPictureFileName());
+    FolderItem file = PictureFile(PictureFileName(g.Name, publisher));
+    if (!file.Exists()) file = PictureFile(NoPictureFileName());
     if (file.Exists()) ImageWell1->SetImage(OpenAsPicture(file));
     txtGame->SetText(g.Name + QStringLiteral(" (") + publisher + QStringLiteral(")"));
 }

@@ -75,6 +75,16 @@ FolderItem FolderItem::Item(int i) const {
     return Child(names.at(i - 1));
 }
 
+QStringList FolderItem::NamesIgnoringCase(const QString& name) const {
+    // The listing's order puts names equal but for case side by side.
+    const QStringList& names = Listing();
+    auto it = std::lower_bound(names.begin(), names.end(), name,
+                               [](const QString& entry, const QString& n) { return TextCompare(entry, n) < 0; });
+    QStringList found;
+    for (; it != names.end() && TextCompare(*it, name) == 0; ++it) found << *it;
+    return found;
+}
+
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     return TextInputStream::Open(path_);
 }

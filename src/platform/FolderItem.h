@@ -29,6 +29,9 @@ public:
     // outside 1..Count() gives no item.
     int Count() const;
     FolderItem Item(int i) const;
+    // The entries whose names equal `name` with letter case ignored, in
+    // listing order; looked up in the kept listing.
+    QStringList NamesIgnoringCase(const QString& name) const;
 
     // nullptr when the item cannot be opened for reading.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;

@@ -197,4 +197,15 @@ TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
     }
 }
 
+TEST_F(ArchiveIndexTest, CheckFileMatchesNamesWhateverTheirLetterCase) {
+    ASSERT_TRUE(QDir().mkpath(strGameDir + "/AnF/Folder.ssd"));
+    WriteBytes(strGameDir + "/AnF/180Darts.SSD", "image");
+
+    EXPECT_TRUE(CheckFile(strGameDir, "anf/180DARTS.ssd"));
+    EXPECT_FALSE(CheckFile(strGameDir, "anf/folder.SSD"));
+    // A full path: only its last part may differ in case.
+    EXPECT_TRUE(CheckFile(strGameDir + "/AnF/180darts.ssd"));
+    EXPECT_FALSE(CheckFile(strGameDir + "/anf/180Darts.SSD"));
+}
+
 }  // namespace

@@ -66,6 +66,17 @@ TEST_P(BothArchives, NewEntriesAreFetchedOnceAndPresentOnesRecorded) {
 INSTANTIATE_TEST_SUITE_P(Archives, BothArchives, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Tapes" : "Discs"; });
 
+// Collections copied from systems that ignore letter case hold "ANF/DARTS.SSD"
+// for the archive's "AnF/Darts.zip".
+TEST_F(ArchiveLayoutTest, PresenceIgnoresLetterCase) {
+    WriteBytes(strGameDir + "/ANF/DARTS.SSD", "mine");
+    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", "AnF/Darts.zip")));
+    WatchedHTTP w;
+    RunModal(w, true, PressClose);
+    EXPECT_EQ(Fetches(false, "AnF/Darts.zip"), 0);
+    EXPECT_EQ(ReadBytes(AppFile("sth.idx")), "AnF/Darts.zip,D,Jul 10, 2006\n");
+}
+
 TEST_F(ArchiveLayoutTest, SpecialCharactersOfANameReachTheServerAsThePath) {
     const QString zip = QStringLiteral("AnF/No #1? 100% Fun.zip");
     ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", zip)));

@@ -63,6 +63,38 @@ TEST_F(Audits, DiskAuditLooksForEachImageInItsDirectory) {
     EXPECT_EQ(List().ListIndex(), 0);
 }
 
+TEST_F(Audits, ImagesAreFoundAndPlayedWhateverTheirLetterCase) {
+    WriteText(QStringLiteral("disc images/Acornsoft/ALPHA.SSD"), QStringLiteral("disc"));
+    WriteText(QStringLiteral("tape's dir/MICROPOWER/betatape.UEF"), QStringLiteral("tape"));
+    // Gamma's own name stands beside a variant that sorts before it.
+    WriteText(QStringLiteral("tape's dir/Acornsoft/GAMMA.uef.bak"), QStringLiteral("variant"));
+    WriteText(QStringLiteral("tape's dir/Acornsoft/gamma.UEF.bak"), QStringLiteral("exact"));
+
+    w->FileAuditDisks_Action();
+    QStringList diskOK;
+    for (int i = 1; i <= gamecount; ++i) diskOK << games[i]->DiskOK;
+    EXPECT_EQ(diskOK, (QStringList{"Yes", "Yes", "Yes", "No"}));
+
+    struct Case {
+        int row;
+        QString image, folder;
+    };
+    const Case cases[] = {
+        {0, QStringLiteral("disc images/Acornsoft/ALPHA.SSD"), QStringLiteral("disc images/Acornsoft")},
+        {1, QStringLiteral("tape's dir/MICROPOWER/betatape.UEF"), QStringLiteral("tape's dir/MICROPOWER")},
+        {2, QStringLiteral("tape's dir/Acornsoft/gamma.UEF.bak"), QStringLiteral("tape's dir/Acornsoft")},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(FilePath(QStringLiteral("open.log")));
+        Select(c.row);
+        w->GamePlay_Action();
+        w->GameOpenFolder_Action();
+        EXPECT_EQ(OpenCalls(), (std::vector<QStringList>{{progDir, FilePath(c.image)}, {FilePath(c.folder)}}))
+            << c.row;
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(Audits, PictureAuditFollowsThePictureNameRule) {
     WriteText(QStringLiteral("bbcpics/Alpha-Acornsoft.bmp"), QStringLiteral("bmp"));
     WriteText(QStringLiteral("bbcpics/nopic.bmp"), QStringLiteral("bmp"));

@@ -208,6 +208,22 @@ TEST_F(Pictures, ReadAgainOnlyForAnotherGameOrAFreshList) {
     EXPECT_EQ(Shown(), QSize(6, 5));
 }
 
+TEST_F(Pictures, NamesInOtherLetterCaseAreShownAndAudited) {
+    SavePicture("ALPHA-acornsoft.BMP", 4, 3);
+    OpenWithGames();
+    Paint(0);
+    EXPECT_EQ(Shown(), QSize(4, 3));
+    w->AuditPictures();
+    EXPECT_EQ(games[1]->PicOK, "Yes");
+    EXPECT_EQ(games[2]->PicOK, "No");
+
+    // The exact name wins over a variant that sorts before it.
+    SavePicture("Alpha-Acornsoft.bmp", 6, 5);
+    w->SetFilter(QString(), QString());
+    Paint(0);
+    EXPECT_EQ(Shown(), QSize(6, 5));
+}
+
 TEST_F(Pictures, MissingFolderKeepsThePictureWell) {
     OpenWithGames();
     Paint(0);

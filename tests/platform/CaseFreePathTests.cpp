@@ -1,0 +1,63 @@
+#include "platform/CaseFreePath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CaseFreePathTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Path(const QString& relative) const { return dir.path() + QLatin1Char('/') + relative; }
+
+    void Touch(const QString& relative) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(Path(relative)).path()));
+        QFile f(Path(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << relative.toStdString();
+    }
+};
+
+TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
+    for (const char* file : {"Acornsoft/ALPHA.SSD", "Acornsoft/Beta.ssd", "Acornsoft/beta.ssd", "Twins/Gamma.ssd",
+                             "Twins/GAMMA.ssd", "SUPERIOR", "Superior/Delta.ssd", "Loose.ssd",
+                             "\u00C9lan/\u00C9lan.ssd"})
+        Touch(QString::fromUtf8(file));
+
+    struct Case {
+        const char* relative;
+        const char* found;  // nullptr: nothing matches, the exact path comes back
+    };
+    const Case cases[] = {
+        {"acornsoft/alpha.ssd", "Acornsoft/ALPHA.SSD"},
+        {"\u00E9LAN/\u00E9lan.SSD", "\u00C9lan/\u00C9lan.ssd"},
+        // An exact name wins over a variant that sorts before it.
+        {"Acornsoft/beta.ssd", "Acornsoft/beta.ssd"},
+        // Two variants, neither exact: the first in name order.
+        {"Twins/gamma.ssd", "Twins/GAMMA.ssd"},
+        // Only a folder leads on, though a file of that name sorts first.
+        {"superior/delta.SSD", "Superior/Delta.ssd"},
+        {"loose.ssd/Alpha.ssd", nullptr},
+        {"Acornsoft/Missing.ssd", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString expected = Path(QString::fromUtf8(c.found ? c.found : c.relative));
+        EXPECT_EQ(CaseFreePath(dir.path(), QString::fromUtf8(c.relative)), expected) << c.relative;
+    }
+    // The base is a real folder, taken as given.
+    EXPECT_EQ(CaseFreePath(Path("ACORNSOFT"), "alpha.ssd"), Path("ACORNSOFT/alpha.ssd"));
+}
+
+TEST_F(CaseFreePathTest, FollowsRenamesAndRemovals) {
+    Touch(QStringLiteral("Late/ONE.SSD"));
+    EXPECT_EQ(CaseFreePath(dir.path(), "late/one.ssd"), Path("Late/ONE.SSD"));
+    ASSERT_TRUE(QFile::rename(Path("Late/ONE.SSD"), Path("Late/One.Ssd")));
+    EXPECT_EQ(CaseFreePath(dir.path(), "late/one.ssd"), Path("Late/One.Ssd"));
+    ASSERT_TRUE(QFile::remove(Path("Late/One.Ssd")));
+    EXPECT_EQ(CaseFreePath(dir.path(), "late/one.ssd"), Path("late/one.ssd"));
+}
+
+}  // namespace
