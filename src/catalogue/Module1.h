@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-class RunningNameMaxima;
-
 // The program's shared state. Every array is used from slot 1; slot 0 exists
 // and is never used. The start sizes are not limits: an array grows when a
 // load or an insertion needs a slot beyond its end.
@@ -95,7 +93,7 @@ bool SaveIni();
 // Grows the catalogue by one empty game placed before the first game whose
 // name sorts after `name` (at the end when none does); returns its slot.
 int InsertGameInNameOrder(const QString& name);
+// The new game for an image found on disk, not yet in the catalogue.
+std::unique_ptr<clsGame> FoundGame(const QString& name, const QString& ext, const QString& publisher);
 // Inserts a game found on disk among games 1..gamecount in name order.
 void AddGame(const QString& name, const QString& ext, const QString& publisher);
-// The same, with the insertion point found by `order`, which it keeps valid.
-void AddGame(const QString& name, const QString& ext, const QString& publisher, RunningNameMaxima& order);

@@ -1,7 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "catalogue/Module1.h"
-#include "catalogue/RunningNameMaxima.h"
+#include "catalogue/NewGamesInNameOrder.h"
 #include "mainwindow/GameImage.h"
 #include "mainwindow/PictureName.h"
 #include "mainwindow/frmProgress.h"
@@ -50,7 +50,7 @@ std::unordered_set<QString> CataloguedFiles() {
 // Adds each entry of one sub-folder that the catalogue does not name yet;
 // returns how many games it added. Folders inside are taken like files.
 int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_set<QString>& catalogued,
-                  RunningNameMaxima& order) {
+                  NewGamesInNameOrder& found) {
     const QString folder = sub.DisplayName();
     int added = 0;
     const int n = sub.Count();
@@ -63,7 +63,7 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_se
             const QString base = dot >= 0 ? name.left(dot) : name;
             const QString ext = dot >= 0 ? name.mid(dot) : QString();
             if (!base.isEmpty()) {
-                AddGame(base, ext, folder, order);
+                found.Add(base, ext, folder);
                 ++added;
             }
         }
@@ -75,7 +75,7 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_se
 // One pass over the sub-folders of an image directory. A directory that is
 // not set or cannot be listed has no entries, so the pass adds nothing.
 int AuditImageDirectory(const QString& path, bool tapesOnly, const std::unordered_set<QString>& catalogued,
-                        RunningNameMaxima& order, frmProgress& progress) {
+                        NewGamesInNameOrder& found, frmProgress& progress) {
     const FolderItem dir = FolderItem::FromShellPath(path);
     if (!dir.IsValid()) return 0;
     int added = 0;
@@ -83,7 +83,7 @@ int AuditImageDirectory(const QString& path, bool tapesOnly, const std::unordere
     for (int i = 1; i <= n; ++i) {
         progress.SetStep(i, n);
         const FolderItem entry = dir.Item(i);
-        if (entry.Directory()) added += AddNewEntries(entry, tapesOnly, catalogued, order);
+        if (entry.Directory()) added += AddNewEntries(entry, tapesOnly, catalogued, found);
         DoEvents();
     }
     return added;
@@ -105,16 +105,17 @@ void frmMain::AuditGames() {
 
 void frmMain::AuditDirectories() {
     const std::unordered_set<QString> catalogued = CataloguedFiles();
-    // Thousands of new games each walking the catalogue would cost their
-    // number times its size.
-    RunningNameMaxima order;
+    // Thousands of new games each walking the catalogue, and moving the games
+    // after them, would cost their number times its size.
+    NewGamesInNameOrder found;
     int count = 0;
     {
         frmProgress progress;
         progress.SetTitle(QStringLiteral("Auditing Disks Directory"));
-        count += AuditImageDirectory(strGameDir, false, catalogued, order, progress);
+        count += AuditImageDirectory(strGameDir, false, catalogued, found, progress);
         progress.SetTitle(QStringLiteral("Auditing Tapes Directory"));
-        count += AuditImageDirectory(strTapeDir, true, catalogued, order, progress);
+        count += AuditImageDirectory(strTapeDir, true, catalogued, found, progress);
+        found.Apply();
         MsgBox(QStringLiteral("Added ") + Str(count) + QStringLiteral(" new games"));
         progress.Close();
     }
