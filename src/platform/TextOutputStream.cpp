@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include <unistd.h>
 
@@ -15,10 +14,6 @@ namespace {
 // Lines are gathered here, not in QSaveFile's own buffer: that one is written
 // out by commit(), which does not notice when that write fails.
 constexpr qsizetype kBufferSize = 64 * 1024;
-
-QString SystemError(int code) {
-    return QString::fromLocal8Bit(std::strerror(code));
-}
 
 }  // namespace
 
@@ -79,7 +74,7 @@ bool TextOutputStream::Close() {
     Flush();
     // A file system may report lost bytes only when they reach the disk;
     // EINVAL is one that cannot sync at all.
-    if (error_.isEmpty() && ::fsync(file_.handle()) != 0 && errno != EINVAL) Fail(SystemError(errno));
+    if (error_.isEmpty() && ::fsync(file_.handle()) != 0 && errno != EINVAL) Fail(qt_error_string(errno));
     if (!error_.isEmpty()) {
         file_.cancelWriting();
         file_.commit();  // removes the new file, the old one untouched

@@ -3,8 +3,6 @@
 
 #include "DownloaderFixture.h"
 
-#include <QDirIterator>
-
 namespace {
 
 using ArchiveLayoutTest = DownloaderTest;
@@ -14,15 +12,6 @@ QByteArray ArchivePage(const QByteArray& rows) {
     return "<html><body>\n<a href=\"reclist.php?sort=name&filter=.zip\">Name</a>\n"
            "<a href=\"reclist.php?sort=date&filter=.zip\">Date</a>\n<table>\n" +
            rows + "</table>\n</body></html>\n";
-}
-
-// What an entry's zip holds: a disc zip the image under its folder, a tape zip
-// the bare image, which lands in the publisher's sub-folder.
-QByteArray ImageZip(bool tapes, const QString& zip, const QByteArray& content) {
-    const QString base = zip.left(zip.indexOf(QStringLiteral(".zip")));
-    const QString member = tapes ? base.section(QLatin1Char('/'), -1) + QStringLiteral(".uef")
-                                 : base + QStringLiteral(".ssd");
-    return StoredZip({{member.toLatin1(), content}});
 }
 
 class BothArchives : public DownloaderTest, public ::testing::WithParamInterface<bool> {};
@@ -99,7 +88,7 @@ TEST_F(ArchiveLayoutTest, APageServedAsAZipIsRetriedUntilAGoodZipComes) {
     EXPECT_EQ(ReadBytes(AppFile("sth.idx")), "");
     EXPECT_FALSE(QFile::exists(strGameDir + "/temp.zip"));
 
-    server.SetResponse(EntryPath(false, "AnF/Darts.zip"), ImageZip(false, "AnF/Darts.zip", "darts"));
+    ServeZip(false, "AnF/Darts.zip", "darts");
     WatchedHTTP again;
     RunModal(again, true, PressClose);
     EXPECT_EQ(again.txtTitle1->Text(), "Added 1 new games");

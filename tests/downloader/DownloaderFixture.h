@@ -137,11 +137,18 @@ protected:
         return QStringLiteral("/bbc/archive/%1/%2").arg(Folder(tapes), zip);
     }
 
-    // The entry's zip holds one image file named after it.
-    void ServeZip(bool tapes, const QString& zip, const QByteArray& content) {
+    // An entry's zip: one image file named after it, a disc image under the
+    // zip name's folder, a tape image bare (it lands in the publisher's
+    // sub-folder).
+    static QByteArray ImageZip(bool tapes, const QString& zip, const QByteArray& content) {
         const QString base = zip.left(zip.indexOf(QStringLiteral(".zip")));
-        const QByteArray member = (base + (tapes ? QStringLiteral(".uef") : QStringLiteral(".ssd"))).toLatin1();
-        server.SetResponse(EntryPath(tapes, zip), StoredZip({{member, content}}));
+        const QString member = tapes ? base.section(QLatin1Char('/'), -1) + QStringLiteral(".uef")
+                                     : base + QStringLiteral(".ssd");
+        return StoredZip({{member.toLatin1(), content}});
+    }
+
+    void ServeZip(bool tapes, const QString& zip, const QByteArray& content) {
+        server.SetResponse(EntryPath(tapes, zip), ImageZip(tapes, zip, content));
     }
 
     int Fetches(bool tapes, const QString& zip) const { return server.RequestCount(EntryPath(tapes, zip)); }
