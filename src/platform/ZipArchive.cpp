@@ -205,15 +205,24 @@ bool IsLast(const Placed& item, const QStringList& last) {
 }
 
 // Nothing moves until nothing is in the way; the entry's own image moves
-// last, so that an entry counts as present only once all of it is.
+// last, so that an entry counts as present only once all of it is. Should a
+// move still fail, what was placed where nothing stood is taken back.
 bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason) {
-    const std::vector<Placed> items = Written(folder);
+    std::vector<Placed> items = Written(folder);
     for (const Placed& item : items)
         if (InTheWay(item, reason)) return false;
-    for (const Placed& item : items)
-        if (!IsLast(item, last) && !Place(item, folder, reason)) return false;
-    for (const Placed& item : items)
-        if (IsLast(item, last) && !Place(item, folder, reason)) return false;
+    std::stable_partition(items.begin(), items.end(), [&](const Placed& item) { return !IsLast(item, last); });
+    std::vector<const Placed*> fresh;
+    for (const Placed& item : items) {
+        struct stat st;
+        const bool stood = lstat(item.path.constData(), &st) == 0;
+        if (!Place(item, folder, reason)) {
+            for (auto it = fresh.rbegin(); it != fresh.rend(); ++it)
+                (*it)->folder ? rmdir((*it)->path.constData()) : unlink((*it)->path.constData());
+            return false;
+        }
+        if (!stood) fresh.push_back(&item);
+    }
     return true;
 }
 
