@@ -14,6 +14,15 @@
 namespace {
 
 const QString kIndexPage = QStringLiteral("/reclist.php?sort=dir&filter=.zip");
+// An entry's line is a few hundred bytes; a longer line is no entry, and is
+// passed over without being held.
+constexpr qsizetype kMaxPageLine = 1024 * 1024;
+
+std::unique_ptr<TextInputStream> OpenPage(const FolderItem& page) {
+    auto in = page.OpenAsTextFile();
+    if (in) in->SetMaxLineLength(kMaxPageLine);
+    return in;
+}
 
 QString& Host() {
     static QString host = QString::fromLatin1(frmHTTP::kArchiveHost);
@@ -143,7 +152,7 @@ bool frmHTTP::EntryLine(const QString& line, bool& inTable) {
 }
 
 int frmHTTP::CountEntries(const FolderItem& page) {
-    auto in = page.OpenAsTextFile();
+    auto in = OpenPage(page);
     if (!in) return -1;
     bool inTable = false;
     int total = 0;
@@ -178,7 +187,7 @@ void frmHTTP::Run(const Archive& archive) {
     const int total = CountEntries(page);
     if (StopRequested()) return;
     std::unique_ptr<TextInputStream> in;
-    if (total >= 0) in = page.OpenAsTextFile();
+    if (total >= 0) in = OpenPage(page);
     if (in) {
         bool inTable = false;
         int count = 0;
@@ -192,8 +201,8 @@ void frmHTTP::Run(const Archive& archive) {
                 txtTitle2->SetText(Str(count) + QStringLiteral(" of ") + Str(total));
                 pb->SetStep(count, total);
                 if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
-                DoEventsNowAndThen();
             }
+            DoEventsNowAndThen();
             if (bAbort) {
                 Close();
                 return;

@@ -80,9 +80,10 @@ private:
     static QString ArchiveAddress(const Archive& archive, const QString& page);
     void Run(const Archive& archive);
     bool CheckEntry(const Archive& archive, const QString& line, const QString& previous);
-    // Downloads the entry into temp.zip and unpacks it; false after a message,
-    // or without one for a transfer the user stopped.
-    bool Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir);
+    // Downloads the entry into temp.zip and unpacks it, into subFolder for
+    // tapes; false after a message, or without one for a transfer the user
+    // stopped.
+    bool Fetch(const Archive& archive, const QString& zipName, const QString& subFolder, const QString& baseName);
     // Gets `url` into `file` through the transfer that CancelClose can stop.
     bool Download(HTTPSocket& socket, const QString& url, const FolderItem& file);
     // True once the window was closed from its title bar during the run: the

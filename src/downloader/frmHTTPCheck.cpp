@@ -7,11 +7,11 @@
 #include "platform/Dates.h"
 #include "platform/FolderItem.h"
 #include "platform/HTTPSocket.h"
+#include "platform/MacRoman.h"
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
 #include "platform/ZipArchive.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -50,11 +50,12 @@ QString LinkValue(const QString& line, int href, int& end) {
     return Mid(line, href + 6, end - href - 7);
 }
 
-// The zip name as a URL path: each part percent-encoded, so that "#", "?",
-// "%" or a blank in a name stays part of the path.
+// The zip name as a URL path: each part as the page's own bytes,
+// percent-encoded, so that "#", "?", "%" or a blank in a name stays part of
+// the path and a byte such as 0xE9 reaches the server as it stood.
 QString UrlPath(const QString& zipName) {
     QStringList parts = zipName.split(QLatin1Char('/'));
-    for (QString& part : parts) part = EncodeURLPathPart(part);
+    for (QString& part : parts) part = EncodeURLPathPart(MacRoman::Encode(part));
     return QStringLiteral("/") + parts.join(QLatin1Char('/'));
 }
 
@@ -96,19 +97,18 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     }
 
     const QString& directory = *archive.directory;
-    QString unpackDir = directory;
+    QString subFolder;
     if (archive.tapes) {
         // Tapes unpack into the sub-folder that the second link names.
         const int c = InStr(b + 1, line, QStringLiteral("href"));
         int e = 0;
         const QString second = c > 0 ? LinkValue(line, c, e) : QString();
         const int slash = InStr(second, QStringLiteral("/"));
-        const QString subFolder = slash > 0 ? Mid(second, slash + 1) : second;
+        subFolder = slash > 0 ? Mid(second, slash + 1) : second;
         if (!SafeFolderName(subFolder)) {
             MsgBox(QStringLiteral("Unable to download ") + zipName);
             return false;
         }
-        unpackDir = directory + QStringLiteral("/") + subFolder;
     }
 
     const int dot = InStr(zipName, QStringLiteral(".zip"));
@@ -129,7 +129,7 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
 
     if (known > 0 || !present) {
         txtTitle3->SetText(QStringLiteral("Downloading ") + zipName);
-        const bool fetched = Fetch(archive, zipName, unpackDir);
+        const bool fetched = Fetch(archive, zipName, subFolder, baseName);
         if (!fetched) {
             txtTitle3->SetText(QString());
             return false;
@@ -150,20 +150,21 @@ bool frmHTTP::CheckEntry(const Archive& archive, const QString& line, const QStr
     return result;
 }
 
-bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QString& unpackDir) {
+bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QString& subFolder,
+                    const QString& baseName) {
     HTTPSocket socket;
-    const QString zipPath = *archive.directory + QStringLiteral("/temp.zip");
+    const QString& directory = *archive.directory;
+    const QString zipPath = directory + QStringLiteral("/temp.zip");
+    // Our own file, made afresh: whatever stands under its name goes first.
+    QFile::remove(zipPath);
     const bool fetched =
         Download(socket, ArchiveAddress(archive, UrlPath(zipName)), FolderItem::FromShellPath(zipPath));
+    // The image that the presence test looks for arrives last.
+    QStringList last;
+    for (const QString& extension : archive.extensions) last << baseName + extension;
     QString reason;
-    bool unpacked = false;
-    if (fetched) {
-        // Tapes unpack into their publisher's sub-folder, made when missing.
-        if (!QDir().mkpath(unpackDir))
-            reason = QStringLiteral("Cannot make the folder ") + unpackDir;
-        else
-            unpacked = UnpackZip(zipPath, unpackDir, &reason);
-    }
+    // Tapes unpack into their publisher's sub-folder.
+    const bool unpacked = fetched && UnpackZip(zipPath, directory, &reason, subFolder, last);
     QFile::remove(zipPath);
 
     if (!fetched) {

@@ -10,6 +10,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -19,6 +24,9 @@ constexpr int kMaxTimeoutSeconds = 1000000;
 // An archive that moved to https and then to a new path takes two; anything
 // past five is a loop or a server gone wrong.
 constexpr int kMaxRedirects = 5;
+// Qt's own buffer for a reply; without a bound a fast server fills memory
+// faster than the body is written out.
+constexpr qint64 kReadBufferSize = 1024 * 1024;
 
 // The system's authorities and the test's own; empty while no test added any.
 // Kept, as reading the system's store for every request is slow.
@@ -33,12 +41,19 @@ QUrl HttpUrl(const QString& text) {
     return QUrl(QStringLiteral("http://") + text);
 }
 
+// The network layer sends the path with its "." and ".." parts resolved, and
+// Qt 6.4 takes a two-character part starting with "." (".a", "%2Ea") for
+// one of them: an address it would send otherwise would fetch another file.
+bool SentAsGiven(const QUrl& url) {
+    return url.adjusted(QUrl::NormalizePathSegments).path(QUrl::FullyEncoded) == url.path(QUrl::FullyEncoded);
+}
+
 // Anything else (file:, ftp:) would let a server's Location reach further
 // than the web.
 bool Fetchable(const QUrl& url) {
     const QString scheme = url.scheme();
     return url.isValid() && !url.host().isEmpty() &&
-           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && SentAsGiven(url);
 }
 
 bool MayFollow(const QUrl& from, const QUrl& to) {
@@ -53,6 +68,9 @@ QNetworkRequest Request(const QUrl& url) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    // As stored: Qt drops the Content-Length of a body it inflates, so a cut
+    // compressed body would pass for a whole one.
+    request.setRawHeader("Accept-Encoding", "identity");
     if (!TrustedWithExtras().isEmpty()) {
         QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
         tls.setCaCertificates(TrustedWithExtras());
@@ -109,7 +127,22 @@ bool Empty(QFile& out) {
     return out.resize(0) && out.seek(0);
 }
 
-enum class Wait { Finished, TimedOut, WriteFailed };
+// The target, created afresh or emptied, and never reached through a link: a
+// link of its name is replaced by the file.
+bool OpenTarget(QFile& out) {
+    const QByteArray path = QFile::encodeName(out.fileName());
+    struct stat st;
+    if (lstat(path.constData(), &st) == 0 && S_ISLNK(st.st_mode) && unlink(path.constData()) != 0) return false;
+    const bool missing = lstat(path.constData(), &st) != 0 && errno == ENOENT;
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | (missing ? O_EXCL : 0);
+    const int fd = open(path.constData(), flags, 0666);
+    if (fd < 0) return false;
+    if (out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) return true;
+    close(fd);
+    return false;
+}
+
+enum class Wait { Finished, TimedOut, WriteFailed, TooLarge };
 
 // Runs the event loop until the reply has finished, its body streaming into
 // out. The clock is shared by every request of one Get.
@@ -118,13 +151,17 @@ Wait AwaitReply(QNetworkReply& reply, QFile& out, QTimer& clock, bool restartClo
     QEventLoop loop;
     Wait result = Wait::Finished;
     auto drain = [&] {
-        if (result == Wait::WriteFailed || !reply.isOpen())
+        if (result != Wait::Finished || !reply.isOpen())
             return;
         const QByteArray chunk = reply.readAll();
-        if (!chunk.isEmpty() && out.write(chunk) != chunk.size()) {
+        if (chunk.isEmpty())
+            return;
+        if (out.pos() + chunk.size() > HTTPSocket::kBodyCeiling)
+            result = Wait::TooLarge;
+        else if (out.write(chunk) != chunk.size())
             result = Wait::WriteFailed;
+        if (result != Wait::Finished)
             reply.abort();
-        }
     };
     QObject::connect(&reply, &QNetworkReply::readyRead, &loop, drain);
     QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
@@ -145,7 +182,7 @@ Wait AwaitReply(QNetworkReply& reply, QFile& out, QTimer& clock, bool restartClo
 bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeconds) {
     aborted_ = false;
     QFile out(file.ShellPath());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!OpenTarget(out))
         return false;
 
     QUrl target = HttpUrl(url);
@@ -162,6 +199,7 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
     bool completed = false;
     for (int redirects = 0;; ++redirects) {
         const std::unique_ptr<QNetworkReply> reply(manager.get(Request(target)));
+        reply->setReadBufferSize(kReadBufferSize);
         inFlight_ = reply.get();
         const Wait wait = AwaitReply(*reply, out, clock, redirects == 0, flags);
         inFlight_ = nullptr;
@@ -177,9 +215,13 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
             break;
         target = next;
     }
-    const bool flushed = out.flush();
+    completed = completed && out.flush() && out.error() == QFileDevice::NoError;
+    // Nothing of a failed body is kept: a part of a page or a zip is no page
+    // or zip.
+    if (!completed)
+        Empty(out);
     out.close();
-    return completed && flushed && out.error() == QFileDevice::NoError;
+    return completed;
 }
 
 void HTTPSocket::Abort() {
@@ -202,6 +244,6 @@ void HTTPSocket::SetExtraTrustedCertificates(const QList<QByteArray>& pem) {
         extras.isEmpty() ? extras : QSslConfiguration::systemCaCertificates() + extras;
 }
 
-QString EncodeURLPathPart(const QString& part) {
-    return QString::fromLatin1(part.toUtf8().toPercentEncoding());
+QString EncodeURLPathPart(const QByteArray& part) {
+    return QString::fromLatin1(part.toPercentEncoding());
 }

@@ -12,21 +12,30 @@ class QNetworkReply;
 // waits. The status code is not examined: an error page is stored like any
 // other body. Redirects are followed (at most 5, never from https to http);
 // only the last response's body is kept. https certificates are checked
-// against the system's.
+// against the system's. The body is asked for as stored (no content
+// encoding), so that a cut body never passes for a whole one, and written out
+// as it comes: memory stays within a few MB whatever the server sends.
 class HTTPSocket {
 public:
+    // The largest body a Get keeps: the archive's index page is a few MB, an
+    // entry's zip a few KB.
+    static constexpr qint64 kBodyCeiling = qint64(256) * 1024 * 1024;
+
     // true: user input (clicks, key presses) is processed while Get waits;
     // false: only network and timer events are.
     bool yield = true;
 
     // url may omit the scheme ("host/path" means http://host/path); its path
-    // is sent as given, so parts must already be percent-encoded.
-    // file is created or emptied before anything else happens. The time-out
+    // is sent as given, so parts must already be percent-encoded, and a path
+    // that the network layer would send otherwise ("." parts and the like)
+    // is refused. file is created or emptied before anything else happens;
+    // a link of its name is replaced, never written through. The time-out
     // counts from the call, restarts once the first request has gone out, and
     // then bounds the rest of the transfer, redirects included. Returns false
-    // on a socket or certificate error, the time-out, a failed write, a
-    // redirect it will not follow (the file is then left empty) or Abort();
-    // true otherwise, whatever the HTTP status.
+    // on a socket or certificate error, the time-out, a failed write, a body
+    // shorter than announced or past kBodyCeiling, a redirect it will not
+    // follow or Abort(), and the file is then left empty; true otherwise,
+    // whatever the HTTP status.
     bool Get(const QString& url, const FolderItem& file, int timeoutSeconds);
 
     // Stops a Get in flight at once (callable from an event handler run while
@@ -44,6 +53,7 @@ private:
     bool aborted_ = false;
 };
 
-// One part of a URL path: UTF-8, then every byte outside A-Z a-z 0-9 - . _ ~
-// percent-encoded, so "#", "?", "%", "/" and blanks stay inside the part.
-QString EncodeURLPathPart(const QString& part);
+// One part of a URL path, given as the bytes the server names it by: every
+// byte outside A-Z a-z 0-9 - . _ ~ percent-encoded, so "#", "?", "%", "/"
+// and blanks stay inside the part.
+QString EncodeURLPathPart(const QByteArray& part);

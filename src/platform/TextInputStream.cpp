@@ -42,13 +42,21 @@ QString TextInputStream::ReadLine() {
         const char* begin = buffer_.data() + pos_;
         const char* stop = buffer_.data() + filled_;
         const char* end = std::find_if(begin, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const qsizetype size = end - begin;
+        const bool overlong = maxLine_ > 0 && partial.size() + size > maxLine_;
         if (end == stop) {
-            partial.append(begin, end - begin);
             pos_ = filled_;
+            if (overlong) {
+                skipping_ = true;
+                return QString();
+            }
+            partial.append(begin, size);
             continue;
         }
         QString line;
-        if (partial.isEmpty()) {
+        if (skipping_ || overlong) {
+            skipping_ = false;
+        } else if (partial.isEmpty()) {
             line = MacRoman::Decode(begin, end - begin);
         } else {
             partial.append(begin, end - begin);
@@ -60,8 +68,15 @@ QString TextInputStream::ReadLine() {
         if (cr && Available() && buffer_[pos_] == '\n') ++pos_;
         return line;
     }
-    if (readError_) return QString();
+    if (readError_ || skipping_) {
+        skipping_ = false;
+        return QString();
+    }
     return MacRoman::Decode(partial.constData(), partial.size());
+}
+
+void TextInputStream::SetMaxLineLength(qsizetype bytes) {
+    maxLine_ = bytes;
 }
 
 bool TextInputStream::AtEOF() {

@@ -20,6 +20,10 @@ public:
 
     // The next line without its line end (CR, LF or CR LF); "" at the end.
     QString ReadLine();
+    // Opt-in, for text from the outside: a line longer than `bytes` is never
+    // held whole. It is given as empty lines, one for each `bytes` of it
+    // read, so that no ReadLine reads much more than that. 0: no limit.
+    void SetMaxLineLength(qsizetype bytes);
     // The framework's EOF (a macro name in C): true once nothing is left, so
     // a file that ends in a line end yields no extra empty line.
     bool AtEOF();
@@ -40,4 +44,6 @@ private:
     qsizetype filled_ = 0;
     qsizetype pos_ = 0;
     bool readError_ = false;
+    qsizetype maxLine_ = 0;
+    bool skipping_ = false;  // within a line past the maximum
 };

@@ -1,17 +1,23 @@
 #include "platform/ZipArchive.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <archive.h>
 #include <archive_entry.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -19,10 +25,12 @@ constexpr size_t kBlockSize = 64 * 1024;
 constexpr mode_t kFileMode = 0644;
 constexpr mode_t kFolderMode = 0755;
 constexpr int kEndRecordSize = 22;
-constexpr char kPartName[] = ".corvale-unpacking";
+// Private folders are this followed by mkdtemp's six characters.
+constexpr char kPrivatePrefix[] = ".corvale-unpacking";
+constexpr qsizetype kPrivateNameSize = sizeof kPrivatePrefix - 1 + 7;
 
-// Backstops for the checks in Skipped; no PERM or OWNER, so modes come from
-// WriteMember and the umask, and owners from the user who runs us.
+// Backstops for the checks in TargetPath; no PERM or OWNER, so modes come
+// from WriteMember and the umask, and owners from the user who runs us.
 constexpr int kExtractFlags = ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_SYMLINKS |
                               ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_NOABSOLUTEPATHS;
 
@@ -32,6 +40,7 @@ struct ReaderFree {
 struct WriterFree {
     void operator()(archive* a) const { archive_write_free(a); }
 };
+using Reader = std::unique_ptr<archive, ReaderFree>;
 
 bool Fail(QString* reason, const QString& text) {
     if (reason) *reason = text;
@@ -49,8 +58,8 @@ QString WriterError(archive* writer) {
     return error > 0 ? ArchiveError(writer) + QStringLiteral(": ") + qt_error_string(error) : ArchiveError(writer);
 }
 
-QString SystemError(const QString& path) {
-    return path + QStringLiteral(": ") + qt_error_string(errno);
+QString PathError(const QByteArray& path, int error) {
+    return QFile::decodeName(path) + QStringLiteral(": ") + qt_error_string(error);
 }
 
 // libarchive's central-directory reader looks for the end record only past
@@ -62,47 +71,62 @@ bool IsEmptyZip(const QString& path) {
     return end.size() == kEndRecordSize && end.startsWith("PK\x05\x06") && end[10] == 0 && end[11] == 0;
 }
 
-bool HoldsDotDot(const QByteArray& path) {
-    for (const QByteArray& part : path.split('/'))
-        if (part == "..") return true;
-    return false;
+// Zip alone, so that a tar or anything else is "not a zip"; read from its
+// central directory, so that a zip cut short fails before anything is
+// written and the members' unix types (links, devices) are known.
+Reader OpenZip(const QString& zip, QString* reason) {
+    Reader reader(archive_read_new());
+    archive_read_support_format_zip_seekable(reader.get());
+    if (archive_read_open_filename(reader.get(), QFile::encodeName(zip).constData(), kBlockSize) == ARCHIVE_OK)
+        return reader;
+    Fail(reason, ArchiveError(reader.get()));
+    return nullptr;
 }
 
-bool IsSymlink(const QByteArray& path) {
-    struct stat st;
-    return lstat(path.constData(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-bool Skipped(archive_entry* entry) {
+// Where a member goes, relative to the directory: below/path with the path's
+// empty and "." parts dropped, as the system would read it; empty for a
+// member that is skipped.
+QByteArray TargetPath(archive_entry* entry, const QByteArray& below) {
     const mode_t type = archive_entry_filetype(entry);
-    if ((type != AE_IFREG && type != AE_IFDIR) || archive_entry_hardlink(entry)) return true;
+    if ((type != AE_IFREG && type != AE_IFDIR) || archive_entry_hardlink(entry)) return {};
     const char* name = archive_entry_pathname(entry);
-    if (!name || !*name || *name == '/') return true;
-    QByteArray path(name);
-    if (HoldsDotDot(path)) return true;
-    // libarchive would replace such a link with a folder; the link is the user's.
-    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-    return type == AE_IFDIR && IsSymlink(path);
+    if (!name || *name == '/') return {};
+    QList<QByteArray> parts;
+    for (const QByteArray& part : QByteArray(name).split('/')) {
+        if (part == "..") return {};
+        if (!part.isEmpty() && part != ".") parts << part;
+    }
+    if (parts.isEmpty()) return {};  // the folder itself
+    if (!below.isEmpty()) parts.prepend(below);
+    if (parts.first().startsWith(kPrivatePrefix)) return {};
+    return parts.join('/');
 }
 
-QByteArray PartPath(const QByteArray& path) {
-    return path.left(path.lastIndexOf('/') + 1) + kPartName;
+// The longest path written is the member's inside the private folder.
+bool WithinLimits(const QByteArray& directory, const QByteArray& path) {
+    if (directory.size() + kPrivateNameSize + path.size() + 3 > PATH_MAX) return false;
+    const QList<QByteArray> parts = path.split('/');
+    return std::all_of(parts.begin(), parts.end(), [](const QByteArray& part) { return part.size() <= NAME_MAX; });
 }
 
-// A file is written under a part name beside its own and renamed over it once
-// whole: a damaged member or a full disk never leaves a partial image (which
-// the next run would take for the entry's file), and the rename replaces a
-// link of the member's name instead of following it. *part names the file
-// being written, for the caller to remove when this fails.
-bool WriteMember(archive* reader, archive* writer, archive_entry* entry, QByteArray* part, QString* reason) {
-    const QByteArray path = archive_entry_pathname(entry);
+// Every member is looked at before anything is written.
+bool CheckPaths(archive* reader, const QByteArray& directory, const QByteArray& below, QString* reason) {
+    archive_entry* entry = nullptr;
+    for (;;) {
+        const int read = archive_read_next_header(reader, &entry);
+        if (read == ARCHIVE_EOF) return true;
+        if (read < ARCHIVE_WARN) return Fail(reason, ArchiveError(reader));
+        const QByteArray path = TargetPath(entry, below);
+        if (!path.isEmpty() && !WithinLimits(directory, path)) return Fail(reason, PathError(path, ENAMETOOLONG));
+    }
+}
+
+bool WriteMember(archive* reader, archive* writer, archive_entry* entry, const QByteArray& path,
+                 const QByteArray& folder, QString* reason) {
     const QString failed = QFile::decodeName(path) + QStringLiteral(": ");
-    const bool file = archive_entry_filetype(entry) == AE_IFREG;
-    archive_entry_set_perm(entry, file ? kFileMode : kFolderMode);
-    if (file) archive_entry_set_pathname(entry, PartPath(path).constData());
+    archive_entry_set_perm(entry, archive_entry_filetype(entry) == AE_IFREG ? kFileMode : kFolderMode);
+    archive_entry_set_pathname(entry, (folder + '/' + path).constData());
     if (archive_write_header(writer, entry) < ARCHIVE_WARN) return Fail(reason, failed + WriterError(writer));
-    // Only now is the part's folder known to be no link.
-    if (file) *part = PartPath(path);
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;
@@ -116,59 +140,127 @@ bool WriteMember(archive* reader, archive* writer, archive_entry* entry, QByteAr
             return Fail(reason, failed + WriterError(writer));
     }
     if (archive_write_finish_entry(writer) < ARCHIVE_WARN) return Fail(reason, failed + WriterError(writer));
-    if (!file) return true;
-    if (std::rename(part->constData(), path.constData()) != 0) return Fail(reason, failed + qt_error_string(errno));
-    part->clear();
     return true;
 }
 
-bool WriteMembers(archive* reader, archive* writer, QByteArray* part, QString* reason) {
-    archive_entry* entry = nullptr;
-    for (;;) {
-        const int read = archive_read_next_header(reader, &entry);
-        if (read == ARCHIVE_EOF) return true;
-        if (read < ARCHIVE_WARN) return Fail(reason, ArchiveError(reader));
-        if (!Skipped(entry) && !WriteMember(reader, writer, entry, part, reason)) return false;
-    }
-}
-
-// Members are written relative to the working directory.
-bool UnpackHere(archive* reader, QString* reason) {
+bool WriteMembers(archive* reader, const QByteArray& below, const QByteArray& folder, QString* reason) {
     const std::unique_ptr<archive, WriterFree> writer(archive_write_disk_new());
     archive_write_disk_set_options(writer.get(), kExtractFlags);
-    QByteArray part;
-    bool unpacked = WriteMembers(reader, writer.get(), &part, reason);
+    archive_entry* entry = nullptr;
+    bool written = true;
+    while (written) {
+        const int read = archive_read_next_header(reader, &entry);
+        if (read == ARCHIVE_EOF) break;
+        if (read < ARCHIVE_WARN) {
+            written = Fail(reason, ArchiveError(reader));
+        } else {
+            const QByteArray path = TargetPath(entry, below);
+            written = path.isEmpty() || WriteMember(reader, writer.get(), entry, path, folder, reason);
+        }
+    }
     // Closing ends a file left part-written and sets the folders' times.
-    if (archive_write_close(writer.get()) < ARCHIVE_WARN && unpacked)
-        unpacked = Fail(reason, WriterError(writer.get()));
-    if (!part.isEmpty()) unlink(part.constData());
+    if (archive_write_close(writer.get()) < ARCHIVE_WARN && written) written = Fail(reason, WriterError(writer.get()));
+    return written;
+}
+
+struct Placed {
+    QByteArray path;  // relative to the directory
+    bool folder;
+};
+
+// What the private folder holds, each folder before what it holds.
+std::vector<Placed> Written(const QByteArray& folder) {
+    std::vector<Placed> items;
+    QDirIterator it(QFile::decodeName(folder), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QByteArray path = QFile::encodeName(it.next()).mid(folder.size() + 1);
+        items.push_back({path, it.fileInfo().isDir()});
+    }
+    std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.path < b.path; });
+    return items;
+}
+
+// A folder goes only where a folder is or nothing is; a file where anything
+// but a folder is, as an entry newer than the index replaces its files.
+bool InTheWay(const Placed& item, QString* reason) {
+    struct stat st;
+    if (lstat(item.path.constData(), &st) != 0) return false;
+    if (item.folder && !S_ISDIR(st.st_mode)) return !Fail(reason, PathError(item.path, ENOTDIR));
+    if (!item.folder && S_ISDIR(st.st_mode)) return !Fail(reason, PathError(item.path, EISDIR));
+    return false;
+}
+
+bool Place(const Placed& item, const QByteArray& folder, QString* reason) {
+    if (item.folder)
+        return mkdir(item.path.constData(), kFolderMode) == 0 || errno == EEXIST ||
+               Fail(reason, PathError(item.path, errno));
+    // A rename replaces a link of the member's name instead of following it.
+    return std::rename((folder + '/' + item.path).constData(), item.path.constData()) == 0 ||
+           Fail(reason, PathError(item.path, errno));
+}
+
+bool IsLast(const Placed& item, const QStringList& last) {
+    return !item.folder && last.contains(QFile::decodeName(item.path), Qt::CaseInsensitive);
+}
+
+// Nothing moves until nothing is in the way; the entry's own image moves
+// last, so that an entry counts as present only once all of it is. Should a
+// move still fail, what was placed where nothing stood is taken back.
+bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason) {
+    std::vector<Placed> items = Written(folder);
+    for (const Placed& item : items)
+        if (InTheWay(item, reason)) return false;
+    std::stable_partition(items.begin(), items.end(), [&](const Placed& item) { return !IsLast(item, last); });
+    std::vector<const Placed*> fresh;
+    for (const Placed& item : items) {
+        struct stat st;
+        const bool stood = lstat(item.path.constData(), &st) == 0;
+        if (!Place(item, folder, reason)) {
+            for (auto it = fresh.rbegin(); it != fresh.rend(); ++it)
+                (*it)->folder ? rmdir((*it)->path.constData()) : unlink((*it)->path.constData());
+            return false;
+        }
+        if (!stood) fresh.push_back(&item);
+    }
+    return true;
+}
+
+// Members are written relative to the working directory, which is the
+// target: libarchive's link check walks a member's path from there.
+bool UnpackHere(const QString& zip, const QByteArray& directory, const QByteArray& below, const QStringList& last,
+                QString* reason) {
+    const Reader first = OpenZip(zip, reason);
+    if (!first) return false;
+    if (!CheckPaths(first.get(), directory, below, reason)) return false;
+
+    QByteArray folder = QByteArray(kPrivatePrefix) + "-XXXXXX";
+    if (!mkdtemp(folder.data())) return Fail(reason, PathError(directory, errno));
+    const Reader second = OpenZip(zip, reason);
+    const bool unpacked = second && WriteMembers(second.get(), below, folder, reason) && PlaceAll(folder, last, reason);
+    QDir(QFile::decodeName(folder)).removeRecursively();
     return unpacked;
 }
 
 }  // namespace
 
-bool UnpackZip(const QString& zipPath, const QString& directory, QString* reason) {
-    const std::unique_ptr<archive, ReaderFree> reader(archive_read_new());
-    // Zip alone, so that a tar or anything else is "not a zip"; read from its
-    // central directory, so that a zip cut short fails before anything is
-    // written and the members' unix types (links, devices) are known.
-    archive_read_support_format_zip_seekable(reader.get());
+bool UnpackZip(const QString& zipPath, const QString& directory, QString* reason, const QString& below,
+               const QStringList& last) {
     const QString zip = QFileInfo(zipPath).absoluteFilePath();
-    if (archive_read_open_filename(reader.get(), QFile::encodeName(zip).constData(), kBlockSize) != ARCHIVE_OK)
-        return IsEmptyZip(zip) || Fail(reason, ArchiveError(reader.get()));
+    if (IsEmptyZip(zip)) return true;
 
-    // libarchive's symlink check walks a member's path from the working
-    // directory, so working there covers the members' paths but not the
+    // Working in the directory covers the members' paths but not the
     // directory's parents, which may be links the user made. The unpack runs
     // on the interface thread and puts the working directory back at once.
+    const QByteArray target = QFile::encodeName(QFileInfo(directory).absoluteFilePath());
     const int previous = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (previous < 0) return Fail(reason, SystemError(QStringLiteral(".")));
+    if (previous < 0) return Fail(reason, PathError(".", errno));
     bool unpacked = false;
-    if (chdir(QFile::encodeName(directory).constData()) != 0) {
-        unpacked = Fail(reason, SystemError(directory));
+    if (chdir(target.constData()) != 0) {
+        unpacked = Fail(reason, PathError(target, errno));
     } else {
-        unpacked = UnpackHere(reader.get(), reason);
-        if (fchdir(previous) != 0) unpacked = Fail(reason, SystemError(QStringLiteral(".")));
+        unpacked = UnpackHere(zip, target, QFile::encodeName(below), last, reason);
+        if (fchdir(previous) != 0) unpacked = Fail(reason, PathError(".", errno));
     }
     close(previous);
     return unpacked;

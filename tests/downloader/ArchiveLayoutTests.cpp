@@ -2,6 +2,7 @@
 // paths below the archive's folder.
 
 #include "DownloaderFixture.h"
+#include "support/PrivateTmpfs.h"
 
 namespace {
 
@@ -66,15 +67,52 @@ TEST_F(ArchiveLayoutTest, PresenceIgnoresLetterCase) {
     EXPECT_EQ(ReadBytes(AppFile("sth.idx")), "AnF/Darts.zip,D,Jul 10, 2006\n");
 }
 
-TEST_F(ArchiveLayoutTest, SpecialCharactersOfANameReachTheServerAsThePath) {
-    const QString zip = QStringLiteral("AnF/No #1? 100% Fun.zip");
-    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", zip)));
-    server.SetResponse(EntryPath(false, "AnF/No%20%231%3F%20100%25%20Fun.zip"), ImageZip(false, zip, "fun"));
+// The address holds the page's own bytes: 0xE9 is requested as "%E9", as the
+// archive names the file, whatever the page's text reads as.
+TEST_F(ArchiveLayoutTest, ANameReachesTheServerAsThePageHoldsIt) {
+    const QList<QPair<QByteArray, QString>> cases = {
+        {"AnF/No #1? 100% Fun.zip", "AnF/No%20%231%3F%20100%25%20Fun.zip"}, {"AnF/Caf\xe9.zip", "AnF/Caf%E9.zip"}};
+    QByteArray rows;
+    for (const auto& [zip, path] : cases) {
+        rows += ArchiveRow("Jul 10 2006", QString::fromLatin1(zip));
+        server.SetResponse(EntryPath(false, path), ImageZip(false, QString::fromLatin1(zip), "fun"));
+    }
+    ServePage(false, ArchivePage(rows));
     WatchedHTTP w;
     RunModal(w, true, PressClose);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(" / ").toStdString();
+    EXPECT_EQ(w.txtTitle1->Text(), "Added 2 new games");
     EXPECT_EQ(ReadBytes(strGameDir + "/AnF/No #1? 100% Fun.ssd"), "fun");
-    EXPECT_EQ(ReadBytes(AppFile("sth.idx")), "AnF/No #1? 100% Fun.zip,D,Jul 10, 2006\n");
+    EXPECT_EQ(ReadBytes(AppFile("sth.idx")), "AnF/No #1? 100% Fun.zip,D,Jul 10, 2006\nAnF/Caf\xe9.zip,D,Jul 10, 2006\n");
+}
+
+// A disk that fills at the second member: nothing of the entry stays, so the
+// next run, with room, fetches all of it again.
+TEST_F(ArchiveLayoutTest, AnEntryThatFillsTheDiskLeavesNothingAndIsFetchedAgain) {
+    if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(2048);
+    strGameDir = PrivateTmpfsPath() + "/discs";
+    ASSERT_TRUE(QDir().mkpath(strGameDir));
+    const QString filler = PrivateTmpfsPath() + "/filler";
+    WriteBytes(filler, QByteArray(700 * 1024, 'f'));
+    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", "AnF/Bomb.zip")));
+    server.SetResponse(EntryPath(false, "AnF/Bomb.zip"),
+                       StoredZip({{"AnF/Bomb.ssd", "one"}, {"AnF/Bomb2.ssd", QByteArray(900 * 1024, 'b')},
+                                  {"AnF/Bomb3.ssd", "three"}}));
+    WatchedHTTP w;
+    RunModal(w, true, PressClose);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Unable to unpack AnF/Bomb.zip: AnF/Bomb2.ssd: ")) << messages[0].toStdString();
+    EXPECT_EQ(QDir(strGameDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList());
+
+    QFile::remove(filler);
+    WatchedHTTP again;
+    RunModal(again, true, PressClose);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(again.txtTitle1->Text(), "Added 1 new games");
+    EXPECT_EQ(Fetches(false, "AnF/Bomb.zip"), 2);
+    EXPECT_EQ(ReadBytes(strGameDir + "/AnF/Bomb.ssd"), "one");
+    EXPECT_EQ(ReadBytes(strGameDir + "/AnF/Bomb3.ssd"), "three");
 }
 
 TEST_F(ArchiveLayoutTest, APageServedAsAZipIsRetriedUntilAGoodZipComes) {

@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PageCase{"LinkOnTableLine", "<TABLE><a href=\"A.zip\">A</a>\n<PRE>Aug 1 2006 <\n"
                                                   "<A HREF=\"B.zip\">B</a>\n",
                                1},
+                      // Not held whole, and no entry however it ends.
+                      PageCase{"OverlongLine", "<table>\n" + QByteArray(3 << 20, 'x') + "<a href=\"A.zip\">A</a>\n"
+                                               "<PRE>Aug 1 2006 <\n<a href=\"B.zip\">B</a>\n",
+                               1},
                       PageCase{"LinksAfterTheTable", "<table>\n<a href=\"A.zip\">A</a>\n</table>\n"
                                                      "<a href=\"B.zip\">B</a>\n<a href=\"C.zip\">C</a>",
                                3}),

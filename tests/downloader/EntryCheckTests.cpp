@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ZipDot", true, "<a href=\".\">here</a> <a href=\"/Pub\">", "Unable to download ."},
         Refusal{"ZipDotPart", false, "<a href=\"AnF/./x.zip\">x</a>", "Unable to download AnF/./x.zip"},
         Refusal{"ZipInnerParent", false, "<a href=\"AnF/../../x.zip\">x</a>", "Unable to download AnF/../../x.zip"},
+        // Qt 6.4 would send "AnF//x.zip".
+        Refusal{"ZipDotLetterPart", false, "<a href=\"AnF/.a/x.zip\">x</a>", "Unable to download AnF/.a/x.zip"},
         Refusal{"ZipEmptyPart", false, "<a href=\"AnF//x.zip\">x</a>", "Unable to download AnF//x.zip"},
         Refusal{"ZipFolderOnly", false, "<a href=\"AnF/\">x</a>", "Unable to download AnF/"},
         Refusal{"ZipAbsolute", false, "<a href=\"/etc/x.zip\">x</a>", "Unable to download /etc/x.zip"},

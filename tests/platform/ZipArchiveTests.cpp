@@ -214,14 +214,62 @@ TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
     EXPECT_TRUE(reason.contains("no/such/folder")) << reason.toStdString();
 }
 
+struct InTheWayCase {
+    QList<ZipMember> members;  // each followed by ok.txt
+    const char* failing;       // the path the reason names
+};
+
+// The user's file, link and folder stay as they were, and nothing of the zip
+// is left: no member, no private folder.
+TEST_F(ZipArchiveTest, AMemberInTheWayOrPastTheLimitsFailsTheWholeZip) {
+    WriteBytes(images + "/Elite.ssd", "mine");
+    WriteBytes(images + "/Folder/kept", "x");
+    MakeLinks({{"L", "@/outside"}});
+    QByteArray deep;
+    for (int i = 0; i < 45; ++i) deep += QByteArray(100, 'd') + '/';
+    const QByteArray longName(256, 'n');
+    const InTheWayCase cases[] = {
+        {{{"Elite.ssd/", "", kZipFolderMode}}, "Elite.ssd"},
+        {{{"Elite.ssd/x", "x"}}, "Elite.ssd"},
+        {{{"Folder", "file"}}, "Folder"},
+        {{{"L/./", "", kZipFolderMode}}, "L"},
+        {{{"L/.", "", kZipFolderMode}}, "L"},
+        {{{"L//./", "", kZipFolderMode}}, "L"},
+        {{{"./L/./", "", kZipFolderMode}}, "L"},
+        {{{"L/x", "x"}}, "L"},
+        {{{"a", "a"}, {deep + "x", "x"}}, deep.constData()},
+        {{{"a", "a"}, {longName, "x"}}, longName.constData()},
+    };
+    const QStringList before = Listing();
+    for (const InTheWayCase& c : cases) {
+        QString reason;
+        EXPECT_FALSE(Unpack(StoredZipOf(c.members + QList<ZipMember>{kOk}), &reason)) << c.failing;
+        EXPECT_TRUE(reason.startsWith(QString::fromUtf8(c.failing))) << reason.toStdString();
+        EXPECT_EQ(Listing(), before) << c.failing;
+        EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "mine");
+        EXPECT_EQ(QDir(images + "/Folder").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kept"}));
+        EXPECT_EQ(QFileInfo(images + "/L").symLinkTarget(), Root("@/outside"));
+        EXPECT_TRUE(QDir(Root("@/outside")).isEmpty());
+    }
+}
+
+// Private folders have names of their own: members named like them, at the
+// top or below, neither fail this unpack nor block a later one.
+TEST_F(ZipArchiveTest, MembersNamedLikeThePrivateFolderBlockNothing) {
+    QString reason;
+    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
+                                  {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}),
+                       &reason))
+        << reason.toStdString();
+    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking", "x"}, {"AnF/B.ssd", "b"}}), &reason)) << reason.toStdString();
+    EXPECT_EQ(Listing(), QStringList({"AnF"}));
+    EXPECT_EQ(ReadBytes(images + "/AnF/B.ssd"), "b");
+    EXPECT_EQ(ReadBytes(images + "/AnF/.corvale-unpacking/x"), "x");
+}
+
 TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
     WriteBytes(images + "/Big.ssd", "old image");
-    WriteBytes(images + "/Folder/kept", "x");  // a file member cannot replace a folder in use
     QString reason;
-    EXPECT_FALSE(Unpack(StoredZip({{"Folder", "file"}, {"ok.txt", "ok"}}), &reason));
-    EXPECT_TRUE(reason.startsWith("Folder: ")) << reason.toStdString();
-    EXPECT_EQ(Listing(), QStringList({"Big.ssd", "Folder"}));
-
     // A full disk, as root too: writes past the limit fail with EFBIG.
     const QByteArray zip = StoredZip({{"Big.ssd", QByteArray(64 * 1024, 'b')}});
     WriteBytes(zipPath, zip);
@@ -238,7 +286,7 @@ TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
     EXPECT_FALSE(unpacked);
     EXPECT_TRUE(reason.startsWith("Big.ssd: ")) << reason.toStdString();
     EXPECT_EQ(ReadBytes(images + "/Big.ssd"), "old image");
-    EXPECT_EQ(Listing(), QStringList({"Big.ssd", "Folder"}));
+    EXPECT_EQ(Listing(), QStringList({"Big.ssd"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -92,6 +93,18 @@ void TestHttpServer::SetRedirect(const QString& path, const QString& location, i
         Behaviour{Mode::Respond, "moved to " + location.toUtf8(), status, location.toUtf8()};
 }
 
+void TestHttpServer::SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs) {
+    Behaviour streamed{Mode::Stream};
+    streamed.size = size;
+    streamed.framing = framing;
+    streamed.pauseMs = pauseMs;
+    behaviours_[path] = streamed;
+}
+
+QByteArray TestHttpServer::LastRequest(const QString& path) const {
+    return requests_.value(path);
+}
+
 int TestHttpServer::RequestCount(const QString& path) const {
     return counts_.value(path, 0);
 }
@@ -120,7 +133,9 @@ void TestHttpServer::Accept() {
             request->answered = true;
             const QList<QByteArray> words =
                 request->bytes.left(request->bytes.indexOf("\r\n")).split(' ');
-            Answer(socket, words.size() >= 2 ? QString::fromLatin1(words.at(1)) : QString());
+            const QString path = words.size() >= 2 ? QString::fromLatin1(words.at(1)) : QString();
+            requests_[path] = request->bytes.left(request->bytes.indexOf("\r\n\r\n"));
+            Answer(socket, path);
         };
         QObject::connect(socket, &QTcpSocket::readyRead, socket, read);
         // A TLS socket is handed over after its handshake; the request may be in already.
@@ -142,6 +157,9 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
     case Mode::Refuse:
         socket->abort();
         return;
+    case Mode::Stream:
+        Stream(socket, behaviour);
+        return;
     case Mode::Respond:
     case Mode::Truncate:
         break;
@@ -157,4 +175,33 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
                                                  : behaviour.body;
     socket->write(response);
     socket->disconnectFromHost();
+}
+
+void TestHttpServer::Stream(QTcpSocket* socket, const Behaviour& behaviour) {
+    const bool chunked = behaviour.framing == Framing::ChunkedWithoutEnd;
+    socket->write(chunked ? "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+                          : "HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n");
+    const qint64 piece = behaviour.pauseMs > 0 ? 1024 : 64 * 1024;
+    auto left = std::make_shared<qint64>(behaviour.size);
+    // Tops the socket's queue up to a few pieces, so that the body is made
+    // only as fast as the client takes it.
+    auto send = [socket, left, piece, chunked, paced = behaviour.pauseMs > 0] {
+        while (*left != 0 && (paced || socket->bytesToWrite() < 4 * piece)) {
+            const qint64 size = *left < 0 ? piece : qMin(piece, *left);
+            if (*left > 0) *left -= size;
+            if (chunked) socket->write(QByteArray::number(size, 16) + "\r\n");
+            socket->write(QByteArray(size, 'x'));
+            if (chunked) socket->write("\r\n");
+            if (paced) break;
+        }
+        if (*left == 0) socket->disconnectFromHost();
+    };
+    if (behaviour.pauseMs > 0) {
+        auto* pace = new QTimer(socket);
+        QObject::connect(pace, &QTimer::timeout, socket, send);
+        pace->start(behaviour.pauseMs);
+    } else {
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, send);
+    }
+    send();
 }

@@ -36,6 +36,15 @@ public:
     // Answers with the status and "Location: location" (taken as given, so it
     // may be relative), with a body of its own that a client must not keep.
     void SetRedirect(const QString& path, const QString& location, int status = 302);
+    // Sends `size` bytes (without end when negative), made as the client
+    // reads them, so that no body is ever held whole: close-delimited, or
+    // chunked and closed before the last chunk. With a pause, one piece of
+    // 1 KB goes out per pause.
+    enum class Framing { Unannounced, ChunkedWithoutEnd };
+    void SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs = 0);
+
+    // The header lines of the last request for the path, request line included.
+    QByteArray LastRequest(const QString& path) const;
 
     int RequestCount(const QString& path) const;
     int TotalRequests() const;
@@ -45,7 +54,7 @@ protected:
     TestHttpServer(std::unique_ptr<QTcpServer> server, const QString& scheme);
 
 private:
-    enum class Mode { Respond, Stall, Refuse, Truncate };
+    enum class Mode { Respond, Stall, Refuse, Truncate, Stream };
     struct Behaviour {
         Behaviour(Mode mode = Mode::Respond, QByteArray body = {}, int status = 200,
                   QByteArray location = {})
@@ -54,14 +63,19 @@ private:
         QByteArray body;
         int status;
         QByteArray location;
+        qint64 size = 0;
+        Framing framing = Framing::Unannounced;
+        int pauseMs = 0;
     };
 
     void Accept();
     void Answer(class QTcpSocket* socket, const QString& path);
+    static void Stream(class QTcpSocket* socket, const Behaviour& behaviour);
 
     std::unique_ptr<QTcpServer> server_;
     QString scheme_;
     QHash<QString, Behaviour> behaviours_;
     QHash<QString, int> counts_;
+    QHash<QString, QByteArray> requests_;
     int total_ = 0;
 };
