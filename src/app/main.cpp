@@ -16,10 +16,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     GuiApplication qt(argc, argv);
-    CreateSharedArrays();
     InstallWidgetHandlers();
-
     class App app;
+    if (!app.StartAlone()) return 1;
+
+    CreateSharedArrays();
     app.SetMenuBar(&frmMainMenu());
 
     // The main window's Open (catalogue, settings, first list, the submenus)
