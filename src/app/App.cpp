@@ -32,7 +32,8 @@ void App::DoEvents() {
 }
 
 bool App::StartAlone() {
-    lock_ = std::make_unique<QLockFile>(AppFolder().Child(QStringLiteral("corvale.lock")).ShellPath());
+    const FolderItem file = AppFolder().Child(QStringLiteral("corvale.lock"));
+    lock_ = std::make_unique<QLockFile>(file.ShellPath());
     // A lock is stale only when its copy is gone, however long that one runs.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) return true;

@@ -87,7 +87,8 @@ QString Composed(const QString& text) {
             composed += ch;
             continue;
         }
-        const bool pair = ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const bool pair =
+            ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const char32_t c = pair ? QChar::surrogateToUcs4(ch, text[i + 1]) : ch.unicode();
         if (ComposesToSeveral(c))
             field += QLatin1Char('?');

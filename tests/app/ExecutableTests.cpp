@@ -73,10 +73,11 @@ TEST_F(ExecutableTest, RunsOneCopyAtATimeAndTakesOverAKilledCopysLock) {
     QProcess first;
     StartUp(first);
     QStringList messages;
-    const MsgBoxHandler previous = SetMsgBoxHandler([&messages](const QString& text, int, const QString&) {
-        messages << text;
-        return kMsgBoxOK;
-    });
+    const MsgBoxHandler previous =
+        SetMsgBoxHandler([&messages](const QString& text, int, const QString&) {
+            messages << text;
+            return kMsgBoxOK;
+        });
     SetAppFolderPath(folder.path());
     const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
 

@@ -73,28 +73,23 @@ QString UnlockFolderOnTheWay(const QString& path, const QByteArray&) {
 // The file's folder cannot be searched (locked, mode 000); root needs
 // PermissionsEnforced.
 QString LockedFolderOnTheWay(const QString& path, const QByteArray& bytes) {
-    const QString why = WriteFile(path, bytes);
-    if (!why.isEmpty()) return why;
+    QString why = WriteFile(path, bytes);
     QFile::setPermissions(QFileInfo(path).absolutePath(), QFileDevice::Permissions());
-    if (QFile(path).open(QIODevice::ReadOnly)) {
-        UnlockFolderOnTheWay(path, bytes);
-        return QStringLiteral("a locked folder is still searched here");
-    }
-    return QString();
+    if (why.isEmpty() && QFile(path).open(QIODevice::ReadOnly))
+        why = QStringLiteral("a locked folder is still searched here");
+    return why;
 }
 
 // The file is a link to a link back to it.
-QString LinkLoop(const QString& path, const QByteArray&) {
-    const QString other = path + QStringLiteral(".loop");
-    if (QFile::link(path, other) && QFile::link(other, path)) return QString();
-    return QStringLiteral("no link could be made");
+QString LinkLoop(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(Elsewhere(path)).absolutePath());
+    if (!QFile::link(path, Elsewhere(path))) return QStringLiteral("no link could be made");
+    return DanglingLink(path, bytes);
 }
 
 QString BreakLinkLoop(const QString& path, const QByteArray& bytes) {
-    const QString other = path + QStringLiteral(".loop");
-    QFile::remove(other);
-    WriteFile(other, bytes);
-    return other;
+    QFile::remove(Elsewhere(path));
+    return ReachDanglingLink(path, bytes);
 }
 
 // The file ends before its size, as one cut while it is read: the kernel's
