@@ -16,16 +16,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     GuiApplication qt(argc, argv);
-    CreateSharedArrays();
     InstallWidgetHandlers();
-
     class App app;
+    if (!app.StartAlone()) return 1;
+
+    CreateSharedArrays();
     app.SetMenuBar(&frmMainMenu());
 
     // The main window's Open (catalogue, settings, first list, the submenus)
     // runs here, before the event loop handles its first event.
     frmMain();
-    // Asked to end (a session closing, say): close as the close button does.
+    // Asked to end (a session closing, say): close as the close button does,
+    // once a running command has finished its work and its save.
     OnTerminationSignal([] {
         if (frmMainExists())
             frmMain().Close();

@@ -2,10 +2,11 @@
 
 #include "catalogue/SaveTextFile.h"
 #include "platform/MsgBox.h"
+#include "platform/PathAbsent.h"
 #include "platform/TextInputStream.h"
 
 FileRead ReadTextFile(const FolderItem& file, const std::function<void(TextInputStream&)>& readLines) {
-    if (!file.Exists()) return FileRead::Missing;
+    if (PathAbsent(file.ShellPath())) return FileRead::Missing;
     auto in = file.OpenAsTextFile();
     if (!in) return FileRead::Unreadable;
     readLines(*in);

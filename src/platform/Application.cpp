@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QThread>
 
 namespace {
 
@@ -10,6 +11,8 @@ QString& OverriddenPath() {
     static QString path;
     return path;
 }
+
+int doEventsDepth = 0;
 
 }  // namespace
 
@@ -28,7 +31,15 @@ FolderItem AppFolder() {
 }
 
 void DoEvents() {
+    ++doEventsDepth;
     QCoreApplication::processEvents();
+    --doEventsDepth;
+}
+
+bool CommandRunning() {
+    // The application's own loop is the first; a modal window or a message
+    // box runs a second one within it.
+    return doEventsDepth > 0 || QThread::currentThread()->loopLevel() > 1;
 }
 
 void DoEventsNowAndThen() {

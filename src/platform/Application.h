@@ -11,6 +11,9 @@ FolderItem AppFolder();
 
 // Handles the pending user-interface events once, inside a long loop.
 void DoEvents();
+// True while a command runs and hands events over on its way (DoEvents, a
+// modal window, a message box), false while the program waits for the next.
+bool CommandRunning();
 // DoEvents, when some milliseconds have passed since this last handled them:
 // for loops of many cheap steps, where handling events after every step
 // costs more than the steps and a person sees no difference.

@@ -55,6 +55,51 @@ bool SurelyComposed(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x300; });
 }
 
+// The marks that part the fields of our files' lines. A combining character
+// after one begins the next field, so it is never composed into the mark ("<"
+// and U+0338 would be "≮", and the field's mark lost).
+bool IsMark(QChar c) {
+    return c.unicode() < 0x80 && QLatin1StringView("()<>[]{}/,").contains(c);
+}
+
+// A character whose own composed form is several code points (U+0344 is
+// U+0308 U+0301) has no Mac Roman byte, and is one "?", not one per point.
+bool ComposesToSeveral(char32_t c) {
+    if (QChar::decompositionTag(c) != QChar::Canonical) return false;
+    const QString composed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_C);
+    const auto seconds = std::count_if(composed.begin(), composed.end(),
+                                       [](QChar h) { return h.isLowSurrogate(); });
+    return composed.size() - seconds > 1;
+}
+
+// NFC, field by field.
+QString Composed(const QString& text) {
+    QString composed;
+    QString field;
+    const auto endField = [&composed, &field] {
+        composed += field.normalized(QString::NormalizationForm_C);
+        field.clear();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (IsMark(ch)) {
+            endField();
+            composed += ch;
+            continue;
+        }
+        const bool pair =
+            ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(ch, text[i + 1]) : ch.unicode();
+        if (ComposesToSeveral(c))
+            field += QLatin1Char('?');
+        else
+            field += QStringView(text).mid(i, pair ? 2 : 1);
+        if (pair) ++i;
+    }
+    endField();
+    return composed;
+}
+
 }  // namespace
 
 namespace MacRoman {
@@ -70,7 +115,7 @@ QString Decode(const char* bytes, qsizetype size) {
 }
 
 QByteArray Encode(const QString& text) {
-    const QString composed = SurelyComposed(text) ? text : text.normalized(QString::NormalizationForm_C);
+    const QString composed = SurelyComposed(text) ? text : Composed(text);
     // One byte per code point: never more than the UTF-16 units.
     QByteArray bytes(composed.size(), Qt::Uninitialized);
     char* out = bytes.data();

@@ -9,8 +9,10 @@ namespace MacRoman {
 
 QString Decode(const char* bytes, qsizetype size);
 // The text is composed first (NFC), so a letter followed by a combining
-// accent is the one accented byte. A character that Mac Roman cannot hold
-// becomes one "?", even outside the Basic Multilingual Plane.
+// accent is the one accented byte; each field between the marks of a line
+// ("<", ">", ",", ...) is composed on its own. A character that Mac Roman
+// cannot hold becomes one "?", even outside the Basic Multilingual Plane or
+// where its composed form is several code points.
 QByteArray Encode(const QString& text);
 
 }  // namespace MacRoman

@@ -1,14 +1,26 @@
 #include "platform/MsgBox.h"
 
+#include "platform/Quit.h"
+
 #include <cstdio>
 
 namespace {
 
-int DefaultMsgBox(const QString& text, int type, const QString& title) {
+void ToStandardError(const QString& text, const QString& title) {
     const QByteArray line = (title.isEmpty() ? text : title + QStringLiteral(": ") + text).toLocal8Bit();
     std::fprintf(stderr, "%s\n", line.constData());
+}
+
+int DefaultMsgBox(const QString& text, int type, const QString& title) {
+    ToStandardError(text, title);
     const int buttons = type & 7;
     return buttons == 3 || buttons == 4 ? kMsgBoxYes : kMsgBoxOK;
+}
+
+// The answer of a box closed by its title bar: no one is there to choose.
+int EscapeAnswer(int type) {
+    constexpr int kAnswers[] = {kMsgBoxOK, 2, 5, 2, kMsgBoxNo, 2, kMsgBoxOK, kMsgBoxOK};
+    return kAnswers[type & 7];
 }
 
 MsgBoxHandler& Current() {
@@ -19,6 +31,10 @@ MsgBoxHandler& Current() {
 }  // namespace
 
 int MsgBox(const QString& text, int type, const QString& title) {
+    if (Ending()) {
+        ToStandardError(text, title);
+        return EscapeAnswer(type);
+    }
     return Current()(text, type, title);
 }
 

@@ -4,7 +4,11 @@
 
 namespace {
 
+bool ending = false;
+
 void LeaveEventLoop(int status) {
+    // No event loop starts after this: a message box would flash by unseen.
+    ending = true;
     QCoreApplication::exit(status);
 }
 
@@ -14,6 +18,14 @@ QuitHandler& Current() {
 }
 
 }  // namespace
+
+bool Ending() {
+    return ending;
+}
+
+void SetEnding(bool on) {
+    ending = on;
+}
 
 void Quit(int status) {
     Current()(status);

@@ -1,7 +1,11 @@
 #include "platform/TerminationSignal.h"
 
+#include "platform/Application.h"
+#include "platform/Quit.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -26,7 +30,7 @@ void OnTerminationSignal(std::function<void()> handler) {
     QObject::connect(notifier, &QSocketNotifier::activated, [handler = std::move(handler)] {
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
-        handler();
+        EndWhenNoCommandRuns(handler);
     });
     struct sigaction action = {};
     action.sa_handler = Notify;
@@ -34,4 +38,18 @@ void OnTerminationSignal(std::function<void()> handler) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+
+void EndWhenNoCommandRuns(std::function<void()> handler) {
+    SetEnding(true);
+    if (!CommandRunning()) return handler();
+    // The command hands events over on its way, so the check comes round.
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [timer, handler = std::move(handler)] {
+        if (CommandRunning()) return;
+        timer->stop();
+        timer->deleteLater();
+        handler();
+    });
+    timer->start(20);
 }

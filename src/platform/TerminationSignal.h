@@ -2,6 +2,11 @@
 
 #include <functional>
 
-// Runs `handler` on the event loop when the process is asked to end (SIGTERM,
-// SIGINT), so the program can close as if the user had closed its window.
+// Calls EndWhenNoCommandRuns(handler) when the process is asked to end
+// (SIGTERM, SIGINT), so the program can close as if the user had closed its
+// window.
 void OnTerminationSignal(std::function<void()> handler);
+// The program is ending from now on (Ending()). `handler`, which ends it,
+// runs on the event loop once no command runs, so that a running command
+// finishes its work and its save first.
+void EndWhenNoCommandRuns(std::function<void()> handler);

@@ -16,7 +16,8 @@ std::unique_ptr<TextInputStream> TextInputStream::Open(const QString& path) {
     return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(file)));
 }
 
-TextInputStream::TextInputStream(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
+TextInputStream::TextInputStream(std::unique_ptr<QFile> file)
+    : file_(std::move(file)), sizeAtOpen_(file_->size()) {}
 
 TextInputStream::~TextInputStream() = default;
 
@@ -27,11 +28,14 @@ bool TextInputStream::Available() {
     if (buffer_.empty()) buffer_.resize(kChunkSize);
     const qint64 read = file_->read(buffer_.data(), kChunkSize);
     if (read <= 0) {
-        readError_ = read < 0;
+        // Ending before the size it had when opened, the file was cut or
+        // rewritten under us (a sync tool, say): what came is not the file.
+        readError_ = read < 0 || taken_ < sizeAtOpen_;
         file_.reset();
         return false;
     }
     filled_ = read;
+    taken_ += read;
     return true;
 }
 

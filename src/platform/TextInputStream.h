@@ -27,8 +27,9 @@ public:
     // The framework's EOF (a macro name in C): true once nothing is left, so
     // a file that ends in a line end yields no extra empty line.
     bool AtEOF();
-    // True once a read from the file failed; the stream is then at its end,
-    // and the line the failure cut short is given as "".
+    // True once a read from the file failed or the file ended short of the
+    // size it had when opened (one that grew meanwhile is read to its end);
+    // the stream is then at its end, and the line cut short is given as "".
     bool ReadError() const;
     void Close();
     ~TextInputStream();
@@ -43,6 +44,8 @@ private:
     std::vector<char> buffer_;
     qsizetype filled_ = 0;
     qsizetype pos_ = 0;
+    qint64 sizeAtOpen_ = 0;
+    qint64 taken_ = 0;  // bytes read so far
     bool readError_ = false;
     qsizetype maxLine_ = 0;
     bool skipping_ = false;  // within a line past the maximum

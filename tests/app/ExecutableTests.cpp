@@ -1,3 +1,8 @@
+#include "app/App.h"
+#include "platform/Application.h"
+#include "platform/MsgBox.h"
+
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -5,6 +10,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+bool StartsAlone() {
+    class App copy;
+    return copy.StartAlone();
+}
 
 // The built program run as a person would: from its own folder, which holds
 // the catalogue and the settings.
@@ -31,18 +41,23 @@ protected:
         QFile f(folder.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
+
+    // Starts the program off-screen and waits until it is up.
+    void StartUp(QProcess& corvale) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        corvale.setProcessEnvironment(env);
+        corvale.start(program, {});
+        ASSERT_TRUE(corvale.waitForStarted());
+        // Still running once the catalogue is loaded and the window is up.
+        EXPECT_FALSE(corvale.waitForFinished(1500)) << corvale.readAllStandardError().toStdString();
+        ASSERT_EQ(corvale.state(), QProcess::Running);
+    }
 };
 
 TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenItsWindowCloses) {
     QProcess corvale;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    corvale.setProcessEnvironment(env);
-    corvale.start(program, {});
-    ASSERT_TRUE(corvale.waitForStarted());
-    // Still running once the catalogue is loaded and the window is up.
-    EXPECT_FALSE(corvale.waitForFinished(1500)) << corvale.readAllStandardError().toStdString();
-    ASSERT_EQ(corvale.state(), QProcess::Running);
+    StartUp(corvale);
 
     corvale.terminate();  // closes the main window as its close button does
     ASSERT_TRUE(corvale.waitForFinished(15000));
@@ -52,6 +67,30 @@ TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenItsWindowCloses) {
     EXPECT_EQ(Read(QStringLiteral("corvale.txt")),
               "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("corvale.ini"))));
+}
+
+TEST_F(ExecutableTest, RunsOneCopyAtATimeAndTakesOverAKilledCopysLock) {
+    QProcess first;
+    StartUp(first);
+    QStringList messages;
+    const MsgBoxHandler previous =
+        SetMsgBoxHandler([&messages](const QString& text, int, const QString&) {
+            messages << text;
+            return kMsgBoxOK;
+        });
+    SetAppFolderPath(folder.path());
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+
+    // A second start, which the program makes before it touches any file.
+    EXPECT_FALSE(StartsAlone());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Corvale is already running")});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), files);
+
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(15000));
+    EXPECT_TRUE(StartsAlone());
+    SetAppFolderPath(QString());
+    SetMsgBoxHandler(previous);
 }
 
 TEST_F(ExecutableTest, SaysSoPlainlyWithoutADisplay) {

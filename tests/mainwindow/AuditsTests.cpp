@@ -1,6 +1,8 @@
 #include "CommandsFixture.h"
 
+#include "catalogue/SaveTextFile.h"
 #include "mainwindow/frmProgress.h"
+#include "platform/TerminationSignal.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -212,6 +214,25 @@ TEST_F(Audits, ProgressWindowHoldsOffEveryCommandUntilTheAuditEnds) {
     boxes.clear();
     frmMainMenu().Lookup(QStringLiteral("FileAuditDirectories"))->Choose();
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 0 new games")});
+}
+
+TEST_F(Audits, AnEndAskedForDuringAnAuditWaitsForItsSaveAndItsMessagesGoToStandardError) {
+    WriteText(QStringLiteral("disc images/Pub/One.ssd"), QStringLiteral("x"));
+    RefuseSaves(AppFolder().Child(QStringLiteral("corvale.txt")));
+    bool ended = false;
+    QTimer::singleShot(0, [&] { EndWhenNoCommandRuns([&] { ended = true; }); });
+    testing::internal::CaptureStderr();
+    w->AuditDirectories();
+    const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(said, QStringLiteral("Added 1 new games\nCould not save ") + FilePath("corvale.txt") +
+                        QStringLiteral(": it could not be read, so it was left as it was\n"));
+    EXPECT_TRUE(boxes.empty());
+    QEventLoop idle;  // the program's own loop, waiting for the next command
+    QTimer::singleShot(100, &idle, &QEventLoop::quit);
+    idle.exec();
+    EXPECT_TRUE(ended);
+    SetEnding(false);
 }
 
 TEST_F(Audits, BothDirectoriesTheSameFolderAddATapeTwice) {

@@ -159,6 +159,9 @@ TEST(MacRoman, WritesComposedCharacters) {
         {QString::fromUtf8("a\U0001F600b\U0001F600\U00010348"), "a?b??"},
         {QString(QChar(0xD83D)) + QLatin1Char('x'), "?x"},     // a half of a surrogate pair alone
         {QStringLiteral("\uE01E\u20AC\uFB01"), "\xF0\xDB\xDE"},
+        // Each field on its own: a mark never takes the accent after it.
+        {QStringLiteral("(1984) (P)<\u0338Arcade>[a=\u0338e\u0301]"), "(1984) (P)<?Arcade>[a\xAD\x8E]"},
+        {QStringLiteral("x\u0344y\uFB2C"), "x?y?"},  // composed forms of two and three code points
     };
     for (const auto& c : cases) EXPECT_EQ(MacRoman::Encode(c.text), c.bytes) << c.text.toStdString();
 }

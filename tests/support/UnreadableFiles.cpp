@@ -47,6 +47,61 @@ QString Folder(const QString& path, const QByteArray&) {
     return QDir().mkpath(path) ? QString() : QStringLiteral("no folder could be made");
 }
 
+// Where a way that leads elsewhere keeps the file: in a folder beside it.
+QString Elsewhere(const QString& path) {
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/elsewhere/") + info.fileName();
+}
+
+// The file is a link into a folder not there yet (a drive not yet mounted).
+QString DanglingLink(const QString& path, const QByteArray&) {
+    return QFile::link(Elsewhere(path), path) ? QString() : QStringLiteral("no link could be made");
+}
+
+QString ReachDanglingLink(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(Elsewhere(path)).absolutePath());
+    WriteFile(Elsewhere(path), bytes);
+    return Elsewhere(path);
+}
+
+QString UnlockFolderOnTheWay(const QString& path, const QByteArray&) {
+    QFile::setPermissions(QFileInfo(path).absolutePath(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
+
+// The file's folder cannot be searched (locked, mode 000); root needs
+// PermissionsEnforced.
+QString LockedFolderOnTheWay(const QString& path, const QByteArray& bytes) {
+    QString why = WriteFile(path, bytes);
+    QFile::setPermissions(QFileInfo(path).absolutePath(), QFileDevice::Permissions());
+    if (why.isEmpty() && QFile(path).open(QIODevice::ReadOnly))
+        why = QStringLiteral("a locked folder is still searched here");
+    return why;
+}
+
+// The file is a link to a link back to it.
+QString LinkLoop(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(Elsewhere(path)).absolutePath());
+    if (!QFile::link(path, Elsewhere(path))) return QStringLiteral("no link could be made");
+    return DanglingLink(path, bytes);
+}
+
+QString BreakLinkLoop(const QString& path, const QByteArray& bytes) {
+    QFile::remove(Elsewhere(path));
+    return ReachDanglingLink(path, bytes);
+}
+
+// The file ends before its size, as one cut while it is read: the kernel's
+// attribute files give a few bytes of their 4096.
+QString ShortRead(const QString& path, const QByteArray&) {
+    const QString attribute = QStringLiteral("/sys/devices/system/cpu/online");
+    QFile f(attribute);
+    if (!f.open(QIODevice::ReadOnly) || f.readAll().size() >= f.size())
+        return attribute + QStringLiteral(" does not end short of its size here");
+    return QFile::link(attribute, path) ? QString() : QStringLiteral("no link could be made");
+}
+
 }  // namespace
 
 const std::vector<UnreadableWay>& UnreadableWays() {
@@ -54,6 +109,10 @@ const std::vector<UnreadableWay>& UnreadableWays() {
         {"no read permission", NoReadPermission},
         {"read fault", ReadFault},
         {"a folder", Folder},
+        {"dangling link", DanglingLink, ReachDanglingLink},
+        {"locked folder on the way", LockedFolderOnTheWay, UnlockFolderOnTheWay},
+        {"link loop", LinkLoop, BreakLinkLoop},
+        {"short read", ShortRead},
     };
     return ways;
 }
@@ -100,6 +159,13 @@ void ExpectUnreadableFilesHeldBack(const QString& root, QStringList& messages, c
             EXPECT_EQ(messages.value(1).toStdString(),
                       "Could not save " + path.toStdString() + ": it could not be read, so it was left as it was");
             EXPECT_EQ(Snapshot(path), before);
+            if (way.reach) {
+                // What is in memory is still not what the file holds.
+                const QString target = way.reach(path, "Reached.zip,T,Jul 10, 2006\n/reached\n");
+                const std::string reached = Snapshot(target);
+                EXPECT_FALSE(file.changeAndSave());
+                EXPECT_EQ(Snapshot(target), reached);
+            }
             if (file.saveAnother) {
                 EXPECT_TRUE(file.saveAnother());
             }

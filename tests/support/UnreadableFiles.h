@@ -10,9 +10,12 @@
 
 // Ways for a file to be there and yet not read, each made at `path` from the
 // file's `bytes`. make() gives "" or, where this machine cannot make it, why.
+// reach(), where there is one, makes the file readable with other bytes (the
+// drive mounted, the folder unlocked) and gives the path that holds them.
 struct UnreadableWay {
     const char* name;
     QString (*make)(const QString& path, const QByteArray& bytes);
+    QString (*reach)(const QString& path, const QByteArray& bytes) = nullptr;
 };
 const std::vector<UnreadableWay>& UnreadableWays();
 
@@ -32,5 +35,6 @@ struct LoadedFile {
 // For each way and file, in a folder of its own below `root` that becomes the
 // application's folder: the load says "Could not read <path>" and leaves
 // memory as for a missing file, the save after a change is refused with its
-// message, the file is left as it was, and another file still saves.
+// message, the file is left as it was, and another file still saves. Where
+// the way can be undone, a save after that is refused still.
 void ExpectUnreadableFilesHeldBack(const QString& root, QStringList& messages, const std::vector<LoadedFile>& files);
