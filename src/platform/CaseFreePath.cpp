@@ -38,40 +38,51 @@ QString DerivedFileKey(const QString& name) {
     return derived.file ? CaseFreeKey(derived.file(name)) : QString();
 }
 
-// The entries of `folder` that `part` stands for, in the order they are tried.
-QStringList Candidates(const QString& folder, const QString& part, bool last) {
+// The entries of `folder` that `part`, a file's name or a folder's, stands
+// for, in the order they are tried.
+QStringList Candidates(const QString& folder, const QString& part, bool file) {
     const FolderItem& item = Folder(folder);
     const QString key = CaseFreeKey(part);
     QStringList names = item.NamesWithKey(CaseFreeKey, key);
     const qsizetype exact = names.indexOf(part);
     if (exact > 0) names.move(exact, 0);
-    names += item.NamesWithKey(last ? DerivedFileKey : DerivedFolderKey, key);
+    names += item.NamesWithKey(file ? DerivedFileKey : DerivedFolderKey, key);
     names.removeDuplicates();
     return names;
 }
 
 // folder + "/" + the entries that parts[i..] stand for, or "" when there are
-// none. The listing answers for existence, so only a part that leads further,
-// and must be a folder, costs a look at the disk.
-QString Find(const QString& folder, const QStringList& parts, qsizetype i) {
+// none; the last part stands for a file or a folder as `lastIsFile` says.
+// The listing answers for existence, so only a part that must be a folder
+// costs a look at the disk.
+QString Find(const QString& folder, const QStringList& parts, qsizetype i, bool lastIsFile) {
     const bool last = i + 1 == parts.size();
-    for (const QString& entry : Candidates(folder, parts.at(i), last)) {
+    for (const QString& entry : Candidates(folder, parts.at(i), last && lastIsFile)) {
         const QString path = folder + QLatin1Char('/') + entry;
-        if (last) return path;
+        if (last && lastIsFile) return path;
         if (!QFileInfo(path).isDir()) continue;
-        QString found = Find(path, parts, i + 1);
+        if (last) return path;
+        QString found = Find(path, parts, i + 1, lastIsFile);
         if (!found.isEmpty()) return found;
     }
     return QString();
 }
 
+QString Lookup(const QString& base, const QString& relative, bool lastIsFile) {
+    const QString exact = base + QLatin1Char('/') + relative;
+    if (QFileInfo::exists(exact)) return exact;
+    const QString found = Find(base, relative.split(QLatin1Char('/')), 0, lastIsFile);
+    return found.isEmpty() ? exact : found;
+}
+
 }  // namespace
 
 QString CaseFreePath(const QString& base, const QString& relative) {
-    const QString exact = base + QLatin1Char('/') + relative;
-    if (QFileInfo::exists(exact)) return exact;
-    const QString found = Find(base, relative.split(QLatin1Char('/')), 0);
-    return found.isEmpty() ? exact : found;
+    return Lookup(base, relative, true);
+}
+
+QString CaseFreeFolderPath(const QString& base, const QString& relative) {
+    return Lookup(base, relative, false);
 }
 
 DerivedNames SetDerivedNames(DerivedNames names) {

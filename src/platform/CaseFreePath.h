@@ -12,6 +12,8 @@
 // they are tried in turn until the rest of the path is found. base + "/" +
 // relative again when nothing is.
 QString CaseFreePath(const QString& base, const QString& relative);
+// The same for a path that names a folder: its last part leads further too.
+QString CaseFreeFolderPath(const QString& base, const QString& relative);
 
 // How the catalogue derives the names it gives entries of a folder: a part
 // that leads further stands for each sub-folder whose `folder` name it is,

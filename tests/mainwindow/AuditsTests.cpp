@@ -229,6 +229,13 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
             EXPECT_EQ(games[i]->DiskOK, QStringLiteral("Yes")) << games[i]->DisplayFilename.toStdString();
         }
     }
+    // Play and Open Folder find them as the audit does.
+    for (int row = 0; row < List().ListCount(); ++row)
+        if (List().Cell(row, 1) == QLatin1String("Castle")) Select(row);
+    w->GamePlay_Action();
+    w->GameOpenFolder_Action();
+    const QString folder = FilePath(QStringLiteral("disc images/Micro Power"));
+    EXPECT_EQ(OpenCalls(), (std::vector<QStringList>{{progDir, folder + QStringLiteral("/Castle.ssd")}, {folder}}));
 }
 
 TEST_F(Audits, ProgressWindowHoldsOffEveryCommandUntilTheAuditEnds) {

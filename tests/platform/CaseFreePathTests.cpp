@@ -38,7 +38,7 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
     for (const char* file : {"Acornsoft/ALPHA.SSD", "Acornsoft/Beta.ssd", "Acornsoft/beta.ssd", "Twins/Gamma.ssd",
                              "Twins/GAMMA.ssd", "SUPERIOR", "Superior/Delta.ssd", "Loose.ssd",
                              "\u00C9lan/\u00C9lan.ssd", "Pub/E\u0301lite.ssd", "A/Elite.ssd", "a/Other.ssd",
-                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd"})
+                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd", "Gremlin (UK)/Zap.ssd"})
         Touch(QString::fromUtf8(file));
 
     struct Case {
@@ -67,6 +67,9 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         const QString expected = Path(QString::fromUtf8(c.found ? c.found : c.relative));
         EXPECT_EQ(CaseFreePath(dir.path(), QString::fromUtf8(c.relative)), expected) << c.relative;
     }
+    // A folder's last part leads further too.
+    EXPECT_EQ(CaseFreeFolderPath(dir.path(), "Gremlin"), Path("Gremlin (UK)"));
+    EXPECT_EQ(CaseFreeFolderPath(dir.path(), "loose.SSD"), Path("loose.SSD"));
     // The base is a real folder, taken as given.
     EXPECT_EQ(CaseFreePath(Path("ACORNSOFT"), "alpha.ssd"), Path("ACORNSOFT/alpha.ssd"));
 }
