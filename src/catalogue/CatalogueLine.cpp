@@ -297,10 +297,12 @@ clsGame ReadBack(const clsGame& game) {
 
 namespace {
 
-// `text` up to the first of `marks`, without the blanks before it.
+// `text` up to the first of `marks`, without the blanks before it; the whole
+// text when it holds none.
 QString CutAt(const QString& text, QStringView marks) {
     qsizetype end = 0;
     while (end < text.size() && !marks.contains(text.at(end))) ++end;
+    if (end == text.size()) return text;
     while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
     return text.left(end);
 }

@@ -202,7 +202,9 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
         {"Addictive Games/Boffin.ssd", "Boffin (19xx) (Addictive Games){n}/Stairway/"},
         // A folder "Superior" without the file does not hide it.
         {"Superior (UK)/Ravenskull.ssd", "Ravenskull (19xx) (Superior){n}/Stairway/"},
+        // Without a "(", a name is stored whole.
         {"Acornsoft/Zap.ssd", "Zap (19xx) (Acornsoft){n}/Stairway/"},
+        {"Acornsoft/Blank .ssd", "Blank  (19xx) (Acornsoft){n}/Stairway/"},
     };
     MakeFolder(QStringLiteral("disc images/Superior"));
     for (const auto& e : entries) WriteText(QStringLiteral("disc images/") + QString::fromUtf8(e.file), "x");
@@ -216,7 +218,7 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
     };
 
     w->AuditDirectories();
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 12 new games")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 13 new games")});
     for (const auto& e : entries) EXPECT_EQ(lines().count(QString::fromUtf8(e.line)), 1) << e.file;
 
     boxes.clear();
