@@ -1,9 +1,12 @@
 // The directory audit over image files in sub-folders of 100 each, against a
 // catalogue of as many games of which the second argument's number name those
 // files: {10000, 5000} adds 5000 games, {20000, 0} adds 20000, and when all
-// are named it adds none (the scan alone). The disk audit over 10000 games and
-// their files, with the images named as in the catalogue, half of them missing
-// from their folders, or all in capitals.
+// are named it adds none (the scan alone); and over 20000 new files in one
+// folder dated an hour ahead or an hour back. The disk audit over 10000 games
+// and their files, with the images named as in the catalogue, half of them
+// missing from their folders, all in capitals, or with blanks in the folder
+// and file names and another extension (found only by the names the catalogue
+// derives from them).
 
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
@@ -13,10 +16,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -50,7 +56,7 @@ QByteArray CatalogueText(int games, int named) {
     return text;
 }
 
-enum class Images { AsNamed, HalfMissing, InCapitals };
+enum class Images { AsNamed, HalfMissing, InCapitals, Derived };
 
 // `files` image files under dir/discs: game i in folder i / kFilesPerFolder.
 void WriteImages(const QTemporaryDir& dir, int files, Images images) {
@@ -58,26 +64,22 @@ void WriteImages(const QTemporaryDir& dir, int files, Images images) {
     for (int f = 0; f < files / kFilesPerFolder; ++f) {
         QString folder = FolderName(f);
         if (images == Images::InCapitals) folder = folder.toUpper();
+        if (images == Images::Derived) folder.insert(3, QLatin1Char(' '));
         QDir().mkpath(discs + QLatin1Char('/') + folder);
         for (int j = 0; j < kFilesPerFolder; ++j) {
             if (images == Images::HalfMissing && j % 2 == 1) continue;
             QString file = folder + QLatin1Char('/') + GameName(f * kFilesPerFolder + j) + QStringLiteral(".ssd");
             if (images == Images::InCapitals) file = file.toUpper();
+            if (images == Images::Derived) file.insert(file.size() - 9, QLatin1Char(' ')).replace(".ssd", ".dsk");
             WriteFile(discs + QLatin1Char('/') + file, "x");
         }
     }
     QDir().mkpath(dir.filePath(QStringLiteral("tapes")));
-    // A collection's folders are older than this: folder listings that were
-    // taken just after a change are not kept, and would be taken per entry.
-    QThread::sleep(3);
 }
 
-void BM_AuditDirectories(benchmark::State& state) {
-    QTemporaryDir dir;
-    SetAppFolderPath(dir.path());
-    const int files = int(state.range(0));
-    WriteImages(dir, files, Images::AsNamed);
-    const QByteArray catalogue = CatalogueText(files, int(state.range(1)));
+// Runs the directory audit over the folders under dir, the catalogue put back
+// before each run.
+void AuditDirectoriesOf(benchmark::State& state, const QTemporaryDir& dir, const QByteArray& catalogue) {
     const QString catalogueFile = dir.filePath(QStringLiteral("corvale.txt"));
     WriteFile(catalogueFile, catalogue);
 
@@ -99,6 +101,14 @@ void BM_AuditDirectories(benchmark::State& state) {
     SetMsgBoxHandler(previous);
     SetAppFolderPath(QString());
 }
+
+void BM_AuditDirectories(benchmark::State& state) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    const int files = int(state.range(0));
+    WriteImages(dir, files, Images::AsNamed);
+    AuditDirectoriesOf(state, dir, CatalogueText(files, int(state.range(1))));
+}
 BENCHMARK(BM_AuditDirectories)
     ->Args({10000, 5000})
     ->Args({10000, 10000})
@@ -106,6 +116,21 @@ BENCHMARK(BM_AuditDirectories)
     ->Args({20000, 20000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// Folder times come from other machines' clocks and from unpacked archives.
+void BM_AuditDirectoriesDated(benchmark::State& state, int hours) {
+    QTemporaryDir dir;
+    SetAppFolderPath(dir.path());
+    const QString folder = dir.filePath(QStringLiteral("discs/Pub"));
+    QDir().mkpath(folder);
+    QDir().mkpath(dir.filePath(QStringLiteral("tapes")));
+    for (int i = 0; i < 20000; ++i) WriteFile(folder + QLatin1Char('/') + GameName(i) + QStringLiteral(".ssd"), "x");
+    const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) + hours * 3600, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0);
+    AuditDirectoriesOf(state, dir, QByteArray());
+}
+BENCHMARK_CAPTURE(BM_AuditDirectoriesDated, hour_ahead, 1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditDirectoriesDated, hour_back, -1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_AuditGames(benchmark::State& state, Images images) {
     QTemporaryDir dir;
@@ -128,5 +153,6 @@ void BM_AuditGames(benchmark::State& state, Images images) {
 BENCHMARK_CAPTURE(BM_AuditGames, as_named, Images::AsNamed)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_AuditGames, half_missing, Images::HalfMissing)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_AuditGames, in_capitals, Images::InCapitals)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_AuditGames, derived, Images::Derived)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -23,17 +23,23 @@ int InsertGameInNameOrder(const QString& name) {
     return slot;
 }
 
+QString FoundRawFileName(const QString& ext) {
+    const bool keptByTheLine = TextEquals(ext, QStringLiteral(".uef")) || TextEquals(ext, QStringLiteral(".dsd"));
+    return keptByTheLine ? ext : QString();
+}
+
 std::unique_ptr<clsGame> FoundGame(const QString& name, const QString& ext, const QString& publisher) {
     auto g = std::make_unique<clsGame>();
-    // The folder part takes part in the ordering but not in the stored name.
+    // The folder part takes part in the ordering but not in the stored name;
+    // what the line cannot hold is not stored, so the game reads back as
+    // stored.
     const int folderEnd = InStr(name, QStringLiteral("/"));
-    g->Name = folderEnd > 0 ? Mid(name, folderEnd + 1) : name;
-    g->Publisher = publisher;
+    g->Name = FoundName(folderEnd > 0 ? Mid(name, folderEnd + 1) : name);
+    g->Publisher = FoundPublisher(publisher);
     g->Year = QStringLiteral("19xx");
     const bool tape = TextEquals(ext, QStringLiteral(".uef"));
     g->Source = tape ? QStringLiteral("Stairway Tape") : QStringLiteral("Stairway");
-    if (tape || TextEquals(ext, QStringLiteral(".dsd")))
-        g->RawFileName = ext;
+    g->RawFileName = FoundRawFileName(ext);
     g->lcFlags[14] = true; // "n": new, not yet reviewed
     return g;
 }

@@ -2,6 +2,7 @@
 #include "catalogue/ValueLists.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -52,6 +53,33 @@ private:
     int cursor_ = 0;
     bool ended_ = false;
 };
+
+// The stored parts of a line, as views of it.
+struct LineParts {
+    QStringView name, year, publisher, genre, raw, flags, author, source;
+    bool hasRaw = false;
+};
+
+LineParts SplitLine(const QString& line) {
+    LineParts p;
+    LineReader r(line);
+    const int o1 = r.Find(QLatin1Char('('), 1);
+    if (o1 == 0) {
+        // Keep everything, so that the next save loses nothing of the line.
+        p.name = line;
+        r.End();
+    } else {
+        p.name = QStringView(line).left(std::max(0, o1 - 2));
+        p.year = r.Part(o1, QLatin1Char(')'));
+        r.Optional(QLatin1Char('('), QLatin1Char(')'), p.publisher);
+    }
+    r.Optional(QLatin1Char('<'), QLatin1Char('>'), p.genre);
+    p.hasRaw = r.Optional(QLatin1Char('['), QLatin1Char(']'), p.raw);
+    r.Optional(QLatin1Char('{'), QLatin1Char('}'), p.flags);
+    r.Optional(QLatin1Char('('), QLatin1Char(')'), p.author);
+    r.Optional(QLatin1Char('/'), QLatin1Char('/'), p.source);
+    return p;
+}
 
 const char* const kSeries[] = {" (I)", " (II)", " (III)", " (IV)", " (V)", " (VI)", " (VII)", " (VIII)", " (IX)", " (X)"};
 
@@ -109,6 +137,14 @@ void StripInto(QStringView s, QString& stem) {
     stem.truncate(out - stem.constData());
 }
 
+// The image file's name for a raw file name that is empty or an extension:
+// the stem of the name (up to its first ","), stripped, then the extension.
+void AppendFileName(QStringView name, QStringView extension, QString& out) {
+    const qsizetype comma = name.indexOf(QLatin1Char(','));
+    StripInto(comma < 0 ? name : name.left(comma), out);
+    out += extension.isEmpty() ? QStringView(u".ssd") : extension;
+}
+
 // The publisher's folder: four publishers go by a shorter name.
 void AppendPublisherFolder(QStringView publisher, QString& path) {
     static const QStringView kShort[][2] = {{u"Addictive Games", u"Addictive"},
@@ -160,37 +196,21 @@ void ParseGame(const QString& line) {
     if (g.Filename.isSharedWith(g.RawFileName)) g.Filename = QString();
 
     // The parts are read as views of the line and copied once at the end.
-    QStringView name, year, publisher, genre, raw, flags, author, source;
-    LineReader r(line);
-    const int o1 = r.Find(QLatin1Char('('), 1);
-    if (o1 == 0) {
-        // Keep everything, so that the next save loses nothing of the line.
-        name = line;
-        r.End();
-    } else {
-        name = QStringView(line).left(std::max(0, o1 - 2));
-        year = r.Part(o1, QLatin1Char(')'));
-        r.Optional(QLatin1Char('('), QLatin1Char(')'), publisher);
-    }
-    r.Optional(QLatin1Char('<'), QLatin1Char('>'), genre);
-    const bool hasRaw = r.Optional(QLatin1Char('['), QLatin1Char(']'), raw);
-    if (r.Optional(QLatin1Char('{'), QLatin1Char('}'), flags)) ReadFlags(flags, g);
-    r.Optional(QLatin1Char('('), QLatin1Char(')'), author);
-    r.Optional(QLatin1Char('/'), QLatin1Char('/'), source);
+    const LineParts p = SplitLine(line);
+    ReadFlags(p.flags, g);
+    const QStringView name = p.name, publisher = p.publisher, raw = p.raw;
+    const bool hasRaw = p.hasRaw;
 
     if (name.size() == line.size()) g.Name = line;
     else SetText(g.Name, name);
     SetText(g.RawFileName, raw);
-    SetText(g.Author, author);
+    SetText(g.Author, p.author);
 
-    const qsizetype comma = name.indexOf(QLatin1Char(','));
-    const QStringView stem = comma < 0 ? name : name.left(comma);
     if (hasRaw && !raw.startsWith(QLatin1Char('.'))) {
         g.Filename = g.RawFileName;
     } else {
-        Refill(g.Filename, stem.size() + (hasRaw ? raw.size() : 4));
-        StripInto(stem, g.Filename);
-        g.Filename += hasRaw ? raw : QStringView(u".ssd");
+        Refill(g.Filename, name.size() + (hasRaw ? raw.size() : 4));
+        AppendFileName(name, raw, g.Filename);
     }
 
     const QStringView sharedFolder = g.lcFlags[kFlagV]   ? QStringView(u"Various")
@@ -219,15 +239,18 @@ void ParseGame(const QString& line) {
 
     // Each list sees its values in game order; the field shares the list's
     // entry when the letter case agrees.
-    g.Year = OfferYear(year);
-    g.Genre = OfferGenre(genre);
+    g.Year = OfferYear(p.year);
+    g.Genre = OfferGenre(p.genre);
     g.Publisher = OfferPub(publisher);
-    g.Source = OfferSource(source);
+    g.Source = OfferSource(p.source);
 }
 
 QString BuildGame(int i) {
     if (i < 1 || i > UBound(games) || !games[i]) return QString();
-    clsGame& g = *games[i];
+    return LineOf(*games[i]);
+}
+
+QString LineOf(clsGame& g) {
     QString line = g.Name + QStringLiteral(" (") + g.Year + QStringLiteral(") (") + g.Publisher + QLatin1Char(')');
     if (!g.Genre.isEmpty()) line += QLatin1Char('<') + g.Genre + QLatin1Char('>');
     if (!g.RawFileName.isEmpty()) line += QLatin1Char('[') + g.RawFileName + QLatin1Char(']');
@@ -252,4 +275,68 @@ QString Strip(const QString& s) {
     QString stem;
     StripInto(s, stem);
     return stem;
+}
+
+clsGame ReadBack(const clsGame& game) {
+    clsGame written = game;
+    QString line = LineOf(written);
+    // The file ends the line at a line end.
+    line.truncate(std::find_if(line.cbegin(), line.cend(), [](QChar ch) { return ch == u'\r' || ch == u'\n'; }) -
+                  line.cbegin());
+    const LineParts p = SplitLine(line);
+    clsGame read;
+    read.Name = p.name.toString();
+    read.Year = p.year.toString();
+    read.Publisher = p.publisher.toString();
+    read.Genre = p.genre.toString();
+    read.RawFileName = p.raw.toString();
+    read.Author = p.author.toString();
+    read.Source = p.source.toString();
+    return read;
+}
+
+namespace {
+
+// `text` up to the first of `marks`, without the blanks before it; the whole
+// text when it holds none.
+QString CutAt(const QString& text, QStringView marks) {
+    qsizetype end = 0;
+    while (end < text.size() && !marks.contains(text.at(end))) ++end;
+    if (end == text.size()) return text;
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
+    return text.left(end);
+}
+
+}  // namespace
+
+QString FoundName(const QString& base) {
+    return CutAt(base, u"(\r\n");
+}
+
+QString FoundPublisher(const QString& folder) {
+    return CutAt(folder, u"()\r\n");
+}
+
+bool SplitFoundEntry(const QString& entry, QString& base, QString& ext) {
+    if (TextEquals(QStringView(entry).right(4), u".txt")) return false;
+    const qsizetype dot = entry.lastIndexOf(QLatin1Char('.'));
+    base = dot >= 0 ? entry.left(dot) : entry;
+    ext = dot >= 0 ? entry.mid(dot) : QString();
+    return !base.isEmpty();
+}
+
+// The line's writer composes what it writes, so the reload strips composed
+// names.
+QString AddedFolder(const QString& subFolder) {
+    QString folder;
+    AppendPublisherFolder(FoundPublisher(subFolder).normalized(QString::NormalizationForm_C), folder);
+    return folder;
+}
+
+QString AddedFileName(const QString& entry) {
+    QString base, ext;
+    if (!SplitFoundEntry(entry, base, ext)) return QString();
+    QString file;
+    AppendFileName(FoundName(base).normalized(QString::NormalizationForm_C), FoundRawFileName(ext), file);
+    return file;
 }

@@ -1,5 +1,7 @@
 #include "catalogue/Module1.h"
 
+#include "platform/CaseFreePath.h"
+
 std::vector<std::unique_ptr<clsGame>> games;
 int gamecount = 0;
 std::vector<QString> strPub;
@@ -21,6 +23,14 @@ int gFilter = 0;
 int gRow = 0;
 std::vector<clsSTH> STH;
 int gSTH = 0;
+
+namespace {
+
+// Images under the image directories are found by the names the catalogue
+// derives from theirs, as the directory audit added them.
+[[maybe_unused]] const DerivedNames kBeforeAddedNames = SetDerivedNames({AddedFolder, AddedFileName});
+
+}  // namespace
 
 void CreateSharedArrays() {
     games.clear();

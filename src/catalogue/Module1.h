@@ -80,11 +80,33 @@ void CheckSource(const QString& value);
 
 // Reads one catalogue line into a new game at slot gamecount + 1.
 void ParseGame(const QString& line);
-// The catalogue line of games[i]; brings its flags "D", "d", "P" and "p" into
-// line with DiskOK and PicOK first.
+// The catalogue line of games[i], as LineOf.
 QString BuildGame(int i);
+// The catalogue line of a game; brings its flags "D", "d", "P" and "p" into
+// line with DiskOK and PicOK first.
+QString LineOf(clsGame& g);
+// The game's stored texts as a reload would read them back from its line
+// (cut at a line end, as the file is); the other fields empty.
+clsGame ReadBack(const clsGame& g);
 // The file-name stem of a text.
 QString Strip(const QString& s);
+
+// The part of a name found on disk that a line holds as a name: up to its
+// first "(" or line end, without the blanks before it.
+QString FoundName(const QString& base);
+// A folder's name as a line holds it as a publisher: cut as FoundName, and
+// at a ")" too.
+QString FoundPublisher(const QString& folder);
+// An entry of a sub-folder split at its last "." into the base and the
+// extension that AddGame is given; false for an entry that the directory
+// audit passes over (a ".txt" file, an empty base).
+bool SplitFoundEntry(const QString& entry, QString& base, QString& ext);
+// The added path of an entry of a sub-folder, the DisplayFilename that the
+// game AddGame adds for it gets at the reload, is the sub-folder's added
+// folder, "/" and the entry's added file name; that is "" for an entry that
+// the audit passes over.
+QString AddedFolder(const QString& subFolder);
+QString AddedFileName(const QString& entry);
 
 void LoadIni();
 // Rewrites the settings file; false, after a message, when that failed.
@@ -93,6 +115,8 @@ bool SaveIni();
 // Grows the catalogue by one empty game placed before the first game whose
 // name sorts after `name` (at the end when none does); returns its slot.
 int InsertGameInNameOrder(const QString& name);
+// The raw file name AddGame gives a game found with the extension `ext`.
+QString FoundRawFileName(const QString& ext);
 // The new game for an image found on disk, not yet in the catalogue.
 std::unique_ptr<clsGame> FoundGame(const QString& name, const QString& ext, const QString& publisher);
 // Inserts a game found on disk among games 1..gamecount in name order.

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -41,27 +42,43 @@ void NewGamesInNameOrder::Add(const QString& name, const QString& ext, const QSt
     const auto first = std::partition_point(maxima_.begin() + 1, maxima_.end(), [&name](const clsGame* m) {
         return !m || TextCompare(m->Name, name) <= 0;
     });
-    held_.push_back(Held{int(first - maxima_.begin()), FoundGame(name, ext, publisher)});
+    const int before = int(first - maxima_.begin());
+    std::unique_ptr<clsGame> game = FoundGame(name, ext, publisher);
+    // The first leader greater than the name as found stops it; it joins the
+    // run before, unless its stored name leads a run of its own.
+    const auto next = runs_.upper_bound(Leader{before, name});
+    if (next != runs_.begin()) {
+        const auto run = std::prev(next);
+        if (run->first.before == before && TextCompare(game->Name, run->first.name) <= 0) {
+            run->second.push_back(std::move(game));
+            return;
+        }
+    }
+    Leader leader{before, game->Name};
+    runs_.emplace_hint(next, std::move(leader), Run{})->second.push_back(std::move(game));
+}
+
+bool NewGamesInNameOrder::LeaderOrder::operator()(const Leader& a, const Leader& b) const {
+    return a.before != b.before ? a.before < b.before : TextCompare(a.name, b.name) < 0;
 }
 
 void NewGamesInNameOrder::Apply() {
-    if (held_.empty()) return;
-    // Stable: namesakes keep the order in which they came.
-    std::stable_sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) {
-        return a.before != b.before ? a.before < b.before : TextCompare(a.game->Name, b.game->Name) < 0;
-    });
-    const int count = gamecount + int(held_.size());
+    if (runs_.empty()) return;
+    int added = 0;
+    for (const auto& run : runs_) added += int(run.second.size());
+    const int count = gamecount + added;
     std::vector<std::unique_ptr<clsGame>> merged;
     merged.reserve(std::max(games.size(), size_t(count) + 1));
     merged.push_back(std::move(games[0]));
-    auto next = held_.begin();
+    auto next = runs_.begin();
     for (int slot = 1; slot <= gamecount + 1; ++slot) {
-        for (; next != held_.end() && next->before == slot; ++next) merged.push_back(std::move(next->game));
+        for (; next != runs_.end() && next->first.before == slot; ++next)
+            for (auto& game : next->second) merged.push_back(std::move(game));
         if (slot <= gamecount) merged.push_back(slot <= UBound(games) ? std::move(games[slot]) : nullptr);
     }
     merged.resize(std::max(games.size(), merged.size()));
     games.swap(merged);
     gamecount = count;
-    held_.clear();
+    runs_.clear();
     TakeMaxima();
 }

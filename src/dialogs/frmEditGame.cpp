@@ -7,6 +7,7 @@
 #include "dialogs/SharedWindow.h"
 #include "platform/Events.h"
 #include "platform/MenuItem.h"
+#include "platform/MsgBox.h"
 #include "platform/Text.h"
 
 #include <vector>
@@ -28,6 +29,19 @@ const FlagBox kFlagBoxes[] = {
 int FlagSlot(char letter) {
     return letter - 'a' + 1;
 }
+
+// The stored texts in the order the line holds them, each with its caption.
+struct LineText {
+    QString clsGame::*field;
+    std::unique_ptr<StaticText> frmEditGame::*caption;
+};
+
+const LineText kLineTexts[] = {
+    {&clsGame::Name, &frmEditGame::StaticText1},        {&clsGame::Year, &frmEditGame::StaticText3},
+    {&clsGame::Publisher, &frmEditGame::StaticText2},   {&clsGame::Genre, &frmEditGame::StaticText4},
+    {&clsGame::RawFileName, &frmEditGame::StaticText5}, {&clsGame::Author, &frmEditGame::StaticText6},
+    {&clsGame::Source, &frmEditGame::StaticText7},
+};
 
 // The game in slot gEdit; nullptr when that slot holds none.
 clsGame* EditedGame() {
@@ -147,28 +161,59 @@ void frmEditGame::Open() {
 }
 
 void frmEditGame::cmdOK_Action() {
+    // The record as it would be stored, checked before anything moves.
+    const clsGame* edited = gAction ? EditedGame() : nullptr;
+    clsGame typed = edited ? *edited : clsGame();
+    StoreFields(typed);
+    const QString caption = CaptionOfTextReadBackDifferently(typed);
+    if (!caption.isEmpty()) {
+        MsgBox(QStringLiteral("The ") + caption +
+               QStringLiteral(" cannot hold this text: it contains a mark of the catalogue line"));
+        return;
+    }
+
     if (!gAction)
         gEdit = InsertGameInNameOrder(txtName->Text());
     clsGame* g = EditedGame();
     if (g) {
-        // Every text as typed; the rest of the record (DiskOK, PicOK, the other
-        // flags) stays as it was.
-        g->Name = txtName->Text();
-        g->RawFileName = txtFilename->Text();
-        g->Author = txtAuthor->Text();
-        g->Genre = cmbGenre->Text();
-        g->Year = cmbYear->Text();
-        g->Publisher = cmbPub->Text();
-        g->Source = cmbSource->Text();
-        for (const FlagBox& flag : kFlagBoxes)
-            g->lcFlags[FlagSlot(flag.letter)] = (this->*flag.box)->Value();
-
+        StoreFields(*g);
         SaveGames();
         LoadGames();
         if (MainWindowLink* main = GetMainWindowLink())
             main->SetFilter(main->FilterText(), txtName->Text());
     }
     Close();
+}
+
+void frmEditGame::StoreFields(clsGame& g) const {
+    // Every text as typed; the rest of the record (DiskOK, PicOK, the other
+    // flags) stays as it was.
+    g.Name = txtName->Text();
+    g.RawFileName = txtFilename->Text();
+    g.Author = txtAuthor->Text();
+    g.Genre = cmbGenre->Text();
+    g.Year = cmbYear->Text();
+    g.Publisher = cmbPub->Text();
+    g.Source = cmbSource->Text();
+    for (const FlagBox& flag : kFlagBoxes)
+        g.lcFlags[FlagSlot(flag.letter)] = (this->*flag.box)->Value();
+}
+
+QString frmEditGame::CaptionOfTextReadBackDifferently(const clsGame& typed) const {
+    const clsGame read = ReadBack(typed);
+    // A part left empty is looked for further on, so its mark may be found in
+    // a later text: the text to blame is the first one typed that comes back
+    // different.
+    const LineText* differs = nullptr;
+    for (const LineText& text : kLineTexts) {
+        if (typed.*text.field == read.*text.field)
+            continue;
+        if (!(typed.*text.field).isEmpty())
+            return (this->*text.caption)->Text();
+        if (!differs)
+            differs = &text;
+    }
+    return differs ? (this->*differs->caption)->Text() : QString();
 }
 
 void frmEditGame::cmdCancel_Action() {

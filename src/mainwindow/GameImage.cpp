@@ -20,7 +20,7 @@ QString ImagePath(const QString& fileText) {
 
 QString ImageFolderPath(const QString& fileText) {
     const int slash = InStr(fileText, QStringLiteral("/"));
-    return CaseFreePath(ImageDirectory(fileText), slash > 0 ? Left(fileText, slash - 1) : fileText);
+    return CaseFreeFolderPath(ImageDirectory(fileText), slash > 0 ? Left(fileText, slash - 1) : fileText);
 }
 
 bool ImageAvailable(const QString& path) {

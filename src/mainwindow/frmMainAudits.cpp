@@ -37,14 +37,21 @@ void EndAudit(class frmMain& w) {
     w.SetFilter(w.txtFilter->Text(), QString());
 }
 
-// The image paths the catalogue names, case-folded, taken once per audit: the
-// games an audit adds have no path until the reload, so the set stays true.
+// The image paths the catalogue names, as case-free keys, taken once per
+// audit: the games an audit adds have no path until the reload, so the set
+// stays true.
 std::unordered_set<QString> CataloguedFiles() {
     std::unordered_set<QString> files;
     files.reserve(gamecount);
     for (int i = 1; i <= gamecount && i <= UBound(games); ++i)
-        if (games[i]) files.insert(games[i]->DisplayFilename.toCaseFolded());
+        if (games[i]) files.insert(CaseFreeKey(games[i]->DisplayFilename));
     return files;
+}
+
+// An entry is catalogued when a game's path is its own or the path the game
+// added for it gets.
+bool Catalogued(const std::unordered_set<QString>& catalogued, const QString& path, const QString& addedPath) {
+    return catalogued.count(CaseFreeKey(path)) > 0 || catalogued.count(CaseFreeKey(addedPath)) > 0;
 }
 
 // Adds each entry of one sub-folder that the catalogue does not name yet;
@@ -52,20 +59,18 @@ std::unordered_set<QString> CataloguedFiles() {
 int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_set<QString>& catalogued,
                   NewGamesInNameOrder& found) {
     const QString folder = sub.DisplayName();
+    const QString addedFolder = AddedFolder(folder) + QLatin1Char('/');
     int added = 0;
     const int n = sub.Count();
     for (int j = 1; j <= n; ++j) {
         const QString name = sub.Item(j).DisplayName();
         if (TextEquals(Right(name, 4), QStringLiteral(".txt"))) continue;
         if (tapesOnly && !IsTapeFile(name)) continue;
-        if (catalogued.count((folder + QLatin1Char('/') + name).toCaseFolded()) == 0) {
-            const int dot = int(name.lastIndexOf(QLatin1Char('.')));
-            const QString base = dot >= 0 ? name.left(dot) : name;
-            const QString ext = dot >= 0 ? name.mid(dot) : QString();
-            if (!base.isEmpty()) {
-                found.Add(base, ext, folder);
-                ++added;
-            }
+        QString base, ext;
+        if (SplitFoundEntry(name, base, ext) &&
+            !Catalogued(catalogued, folder + QLatin1Char('/') + name, addedFolder + AddedFileName(name))) {
+            found.Add(base, ext, folder);
+            ++added;
         }
         DoEvents();
     }

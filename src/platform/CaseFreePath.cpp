@@ -1,10 +1,12 @@
 #include "platform/CaseFreePath.h"
 
 #include "platform/FolderItem.h"
+#include "platform/Text.h"
 
 #include <QFileInfo>
 
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -12,39 +14,79 @@ namespace {
 // looked in once do not pile up over a long session.
 constexpr std::size_t kKeptFolders = 4096;
 
-// Each folder keeps its listing while it is unchanged, so an audit that
-// misses thousands of games lists each folder once. Only the user-interface
-// thread looks up paths.
-const FolderItem& Folder(const QString& path) {
+DerivedNames derived;
+
+std::unordered_map<QString, FolderItem>& Folders() {
     static std::unordered_map<QString, FolderItem> folders;
+    return folders;
+}
+
+// Each folder keeps its listing, and the keys worked out from it, while it is
+// unchanged, so an audit that misses thousands of games lists each folder
+// once. Only the user-interface thread looks up paths.
+const FolderItem& Folder(const QString& path) {
+    auto& folders = Folders();
     if (folders.size() >= kKeptFolders && folders.count(path) == 0) folders.clear();
     return folders.try_emplace(path, path).first->second;
 }
 
-// folder + "/" + the entry that `name` stands for, or "" when there is none.
-// The listing answers for existence, so only a part that leads further, and
-// must be a folder, costs a look at the disk.
-QString Step(const QString& folder, const QString& name, bool last) {
-    QStringList entries = Folder(folder).NamesIgnoringCase(name);
-    const qsizetype exact = entries.indexOf(name);
-    if (exact > 0) entries.move(exact, 0);
-    for (const QString& entry : entries) {
+QString DerivedFolderKey(const QString& name) {
+    return derived.folder ? CaseFreeKey(derived.folder(name)) : QString();
+}
+
+QString DerivedFileKey(const QString& name) {
+    return derived.file ? CaseFreeKey(derived.file(name)) : QString();
+}
+
+// The entries of `folder` that `part`, a file's name or a folder's, stands
+// for, in the order they are tried.
+QStringList Candidates(const QString& folder, const QString& part, bool file) {
+    const FolderItem& item = Folder(folder);
+    const QString key = CaseFreeKey(part);
+    QStringList names = item.NamesWithKey(CaseFreeKey, key);
+    const qsizetype exact = names.indexOf(part);
+    if (exact > 0) names.move(exact, 0);
+    names += item.NamesWithKey(file ? DerivedFileKey : DerivedFolderKey, key);
+    names.removeDuplicates();
+    return names;
+}
+
+// folder + "/" + the entries that parts[i..] stand for, or "" when there are
+// none; the last part stands for a file or a folder as `lastIsFile` says.
+// The listing answers for existence, so only a part that must be a folder
+// costs a look at the disk.
+QString Find(const QString& folder, const QStringList& parts, qsizetype i, bool lastIsFile) {
+    const bool last = i + 1 == parts.size();
+    for (const QString& entry : Candidates(folder, parts.at(i), last && lastIsFile)) {
         const QString path = folder + QLatin1Char('/') + entry;
-        if (last || QFileInfo(path).isDir()) return path;
+        if (last && lastIsFile) return path;
+        if (!QFileInfo(path).isDir()) continue;
+        if (last) return path;
+        QString found = Find(path, parts, i + 1, lastIsFile);
+        if (!found.isEmpty()) return found;
     }
     return QString();
+}
+
+QString Lookup(const QString& base, const QString& relative, bool lastIsFile) {
+    const QString exact = base + QLatin1Char('/') + relative;
+    if (QFileInfo::exists(exact)) return exact;
+    const QString found = Find(base, relative.split(QLatin1Char('/')), 0, lastIsFile);
+    return found.isEmpty() ? exact : found;
 }
 
 }  // namespace
 
 QString CaseFreePath(const QString& base, const QString& relative) {
-    const QString exact = base + QLatin1Char('/') + relative;
-    if (QFileInfo::exists(exact)) return exact;
-    const QStringList parts = relative.split(QLatin1Char('/'));
-    QString path = base;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        path = Step(path, parts.at(i), i + 1 == parts.size());
-        if (path.isEmpty()) return exact;
-    }
-    return path;
+    return Lookup(base, relative, true);
+}
+
+QString CaseFreeFolderPath(const QString& base, const QString& relative) {
+    return Lookup(base, relative, false);
+}
+
+DerivedNames SetDerivedNames(DerivedNames names) {
+    // Keys worked out by the names before would answer for the new ones.
+    Folders().clear();
+    return std::exchange(derived, names);
 }

@@ -5,7 +5,10 @@
 #include "platform/TextOutputStream.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -43,25 +46,79 @@ QString FolderItem::ShellPath() const {
     return path_;
 }
 
+namespace {
+
+constexpr qint64 kSecond = 1'000'000'000;
+
+qint64 Nanoseconds(const timespec& t) {
+    return qint64(t.tv_sec) * kSecond + t.tv_nsec;
+}
+
+qint64 ClockNow(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return Nanoseconds(t);
+}
+
+// The step by which a stamp like `t` moves: the kernel's clock moves by its
+// tick, and a file system may keep only hundredths or whole seconds (two for
+// some), which leave the lower digits zero.
+qint64 StampStep(const timespec& t) {
+    if (t.tv_nsec == 0) return 2 * kSecond;
+    qint64 step = 1;
+    while (t.tv_nsec % (step * 10) == 0) step *= 10;
+    timespec tick{};
+    clock_getres(CLOCK_REALTIME_COARSE, &tick);
+    return std::max(step, Nanoseconds(tick));
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+}  // namespace
+
+bool FolderItem::Stamp::operator==(const Stamp& o) const {
+    return device == o.device && inode == o.inode && SameTime(modified, o.modified) && SameTime(changed, o.changed);
+}
+
+// A change made after the listing was read, within the same step of the
+// clock as the change before it, would leave the stamp as it was. So the
+// listing is trusted only when read once the stamp's step had passed: by the
+// system clock, which stamps the change time; or, for a change time ahead of
+// that clock (the clock set back, a server's ahead), by the time since the
+// stamp was first seen. Neither asks the folder's dates to lie in the past.
+bool FolderItem::Settled() const {
+    const qint64 step = StampStep(stamp_.changed);
+    return Nanoseconds(stamp_.changed) + step <= ClockNow(CLOCK_REALTIME_COARSE) ||
+           ClockNow(CLOCK_MONOTONIC) - stampSeenAt_ >= step;
+}
+
 const QStringList& FolderItem::Listing() const {
-    const QFileInfo info(path_);
-    if (!IsValid() || !info.isDir()) {
+    struct stat st {};
+    if (!IsValid() || ::stat(QFile::encodeName(path_).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         listing_.clear();
-        listedAt_ = QDateTime();
+        listed_ = false;
+        keys_.reset();
         return listing_;
     }
-    const QDateTime modified = info.lastModified();
-    // A listing taken soon after a change could miss a second change that
-    // falls within the clock's resolution, so only an older one is kept.
-    if (listedAt_.isValid() && listedAt_ == modified && trusted_) return listing_;
+    const Stamp stamp{quint64(st.st_dev), quint64(st.st_ino), st.st_mtim, st.st_ctim};
+    if (listed_ && stamp == stamp_) {
+        if (trusted_) return listing_;
+    } else {
+        stamp_ = stamp;
+        stampSeenAt_ = ClockNow(CLOCK_MONOTONIC);
+    }
+    trusted_ = Settled();
     listing_ = QDir(path_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                      QDir::NoSort);
     std::sort(listing_.begin(), listing_.end(), [](const QString& a, const QString& b) {
         const int c = TextCompare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
-    listedAt_ = modified;
-    trusted_ = modified.msecsTo(QDateTime::currentDateTime()) > 2000;
+    listed_ = true;
+    keys_.reset();
+    ++reads_;
     return listing_;
 }
 
@@ -75,13 +132,26 @@ FolderItem FolderItem::Item(int i) const {
     return Child(names.at(i - 1));
 }
 
-QStringList FolderItem::NamesIgnoringCase(const QString& name) const {
-    // The listing's order puts names equal but for case side by side.
+QStringList FolderItem::NamesWithKey(NameKey key, const QString& value) const {
     const QStringList& names = Listing();
-    auto it = std::lower_bound(names.begin(), names.end(), name,
-                               [](const QString& entry, const QString& n) { return TextCompare(entry, n) < 0; });
+    if (!keys_) keys_ = std::make_shared<std::vector<std::pair<NameKey, KeyIndex>>>();
+    auto kept = std::find_if(keys_->begin(), keys_->end(), [key](const auto& k) { return k.first == key; });
+    if (kept == keys_->end()) {
+        KeyIndex index;
+        index.reserve(size_t(names.size()));
+        for (int i = 0; i < names.size(); ++i) {
+            QString k = key(names.at(i));
+            if (!k.isEmpty()) index.emplace_back(std::move(k), i);
+        }
+        std::sort(index.begin(), index.end());
+        kept = keys_->insert(keys_->end(), {key, std::move(index)});
+    }
+    const KeyIndex& index = kept->second;
     QStringList found;
-    for (; it != names.end() && TextCompare(*it, name) == 0; ++it) found << *it;
+    if (value.isEmpty()) return found;
+    for (auto it = std::lower_bound(index.begin(), index.end(), std::make_pair(value, 0));
+         it != index.end() && it->first == value; ++it)
+        found << names.at(it->second);
     return found;
 }
 

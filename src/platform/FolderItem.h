@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <ctime>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TextInputStream;
 class TextOutputStream;
@@ -29,9 +31,13 @@ public:
     // outside 1..Count() gives no item.
     int Count() const;
     FolderItem Item(int i) const;
-    // The entries whose names equal `name` with letter case ignored, in
-    // listing order; looked up in the kept listing.
-    QStringList NamesIgnoringCase(const QString& name) const;
+    // The entries whose key, by `key`, equals `value`, in listing order; an
+    // entry whose key is "" matches nothing. The keys are worked out once for
+    // each kept listing.
+    using NameKey = QString (*)(const QString& name);
+    QStringList NamesWithKey(NameKey key, const QString& value) const;
+    // How many times the folder's entries have been read from the disk.
+    int ListingReads() const { return reads_; }
 
     // nullptr when the item cannot be opened for reading.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
@@ -39,14 +45,28 @@ public:
     std::unique_ptr<TextOutputStream> CreateTextFile(QString* errorString = nullptr) const;
 
 private:
+    // What changes whenever the folder's entries do: the status-change time,
+    // which no user tool sets, is stamped from the kernel's clock.
+    struct Stamp {
+        quint64 device = 0, inode = 0;
+        timespec modified{}, changed{};
+        bool operator==(const Stamp& o) const;
+    };
+    using KeyIndex = std::vector<std::pair<QString, int>>;  // (key, listing position), sorted
+
     const QStringList& Listing() const;
+    bool Settled() const;
 
     QString path_;
-    // The listing is kept while the folder's modification time stays the
-    // same, so that a loop over Item(1..Count()) lists a large folder once.
+    // The listing is kept while the folder's stamp stays the same, so that a
+    // loop over Item(1..Count()) lists a large folder once.
     mutable QStringList listing_;
-    mutable QDateTime listedAt_;
+    mutable bool listed_ = false;
+    mutable Stamp stamp_;
+    mutable qint64 stampSeenAt_ = 0;  // steady clock, ns
     mutable bool trusted_ = false;
+    mutable int reads_ = 0;
+    mutable std::shared_ptr<std::vector<std::pair<NameKey, KeyIndex>>> keys_;
 };
 
 // True when the shell path names an existing item that opens for reading as a

@@ -123,6 +123,15 @@ quint64 TextHash(QStringView text) {
     return h;
 }
 
+QString CaseFreeKey(const QString& name) {
+    const bool ascii = std::all_of(name.begin(), name.end(), [](QChar ch) { return ch.unicode() < 0x80; });
+    if (ascii) return name.toLower();
+    // Folding can bring back marks that decomposition moved apart.
+    return name.normalized(QString::NormalizationForm_D)
+        .toCaseFolded()
+        .normalized(QString::NormalizationForm_D);
+}
+
 int BitAnd(int a, int b) {
     return a & b;
 }

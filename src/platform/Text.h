@@ -43,6 +43,9 @@ bool TextEquals(QStringView a, QStringView b);
 int TextCompare(QStringView a, QStringView b);
 // Equal for every two texts that TextEquals finds equal.
 quint64 TextHash(QStringView text);
+// The same for every two names equal but for letter case and Unicode
+// composition: files copied from a Mac carry decomposed names.
+QString CaseFreeKey(const QString& name);
 
 int BitAnd(int a, int b);
 int BitXor(int a, int b);

@@ -283,4 +283,44 @@ TEST_F(EditGameTest, TheSevenFieldsPopUpTheEditMenuOnAContextualClick) {
     w.cmdCancel->Push();
 }
 
+TEST_F(EditGameTest, TextTheLineWouldReadBackDifferentlyIsRefused) {
+    using Field = std::function<void(class frmEditGame&, const QString&)>;
+    const Field name = [](class frmEditGame& w, const QString& t) { w.txtName->SetText(t); };
+    const struct {
+        Field set;
+        const char* text;
+        const char* caption;
+    } cases[] = {
+        {name, "Elite (Disc 2)", "Name"},
+        {name, "Elite\nTwo", "Name"},
+        {[](class frmEditGame& w, const QString& t) { w.cmbPub->SetText(t); }, "Superior (UK)", "Publisher"},
+        {[](class frmEditGame& w, const QString& t) { w.cmbYear->SetText(t); }, "1984)", "Year"},
+        {[](class frmEditGame& w, const QString& t) { w.cmbGenre->SetText(t); }, "Arcade>Shooter", "Genre"},
+        {[](class frmEditGame& w, const QString& t) { w.txtFilename->SetText(t); }, "disc]2.ssd", "Filename"},
+        // The empty file name's mark is found in the author's text: the
+        // author is to blame.
+        {[](class frmEditGame& w, const QString& t) { w.txtAuthor->SetText(t); }, "by [x]", "Author"},
+        {[](class frmEditGame& w, const QString& t) { w.cmbSource->SetText(t); }, "Stairway/Tape", "Source"},
+    };
+    const QByteArray file = "Alpha (1984) (P)\n";
+    for (const bool edit : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.text);
+            WriteFile("corvale.txt", file);
+            LoadGames();
+            messages.clear();
+            auto& w = Editor(edit, 1);
+            c.set(w, QString::fromUtf8(c.text));
+            w.cmdOK->Push();
+            EXPECT_EQ(messages, QStringList{QStringLiteral("The ") + c.caption +
+                                            " cannot hold this text: it contains a mark of the catalogue line"});
+            EXPECT_TRUE(w.IsOpen());
+            EXPECT_EQ(Names(), QStringList{"Alpha"});
+            EXPECT_EQ(ReadFile("corvale.txt"), file);
+            w.cmdCancel->Push();
+        }
+    }
+    EXPECT_TRUE(mainWindow.calls.empty());
+}
+
 } // namespace

@@ -180,10 +180,66 @@ TEST_F(Audits, DirectoryAuditAddsWhatNoGameNamesYet) {
                                 }));
     EXPECT_EQ(List().ListCount(), 9);
 
-    // Only the files whose derived path differs from their own come again.
+    // Files whose derived path differs from their own ("New Game.dsd",
+    // "x.uef.bak", the folder "Inner") are known by the path they were given.
     boxes.clear();
     w->AuditDirectories();
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 3 new games")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 0 new games")});
+}
+
+TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
+    const struct {
+        const char* file;
+        const char* line;
+    } entries[] = {
+        {"Pub/Chuckie Egg.ssd", "Chuckie Egg (19xx) (Pub){n}/Stairway/"},
+        {"Pub/Rock & Roll!.ssd", "Rock & Roll! (19xx) (Pub){n}/Stairway/"},
+        {"Pub/Lunar Docks, The.ssd", "Lunar Docks, The (19xx) (Pub){n}/Stairway/"},
+        {"Pub/\u00C9lite.ssd", "\u00C9lite (19xx) (Pub){n}/Stairway/"},
+        {"Pub/E\u0301lan.ssd", "\u00C9lan (19xx) (Pub){n}/Stairway/"},  // the line is written composed
+        {"Pub/Frak.dsk", "Frak (19xx) (Pub){n}/Stairway/"},
+        {"Pub/Zalaga", "Zalaga (19xx) (Pub){n}/Stairway/"},
+        {"Pub/Repton 2 (1985)(Superior)[!].ssd", "Repton 2 (19xx) (Pub){n}/Stairway/"},
+        {"Micro Power/Castle.ssd", "Castle (19xx) (Micro Power){n}/Stairway/"},
+        {"Addictive Games/Boffin.ssd", "Boffin (19xx) (Addictive Games){n}/Stairway/"},
+        // A folder "Superior" without the file does not hide it.
+        {"Superior (UK)/Ravenskull.ssd", "Ravenskull (19xx) (Superior){n}/Stairway/"},
+        // Without a "(", a name is stored whole.
+        {"Acornsoft/Zap.ssd", "Zap (19xx) (Acornsoft){n}/Stairway/"},
+        {"Acornsoft/Blank .ssd", "Blank  (19xx) (Acornsoft){n}/Stairway/"},
+    };
+    MakeFolder(QStringLiteral("disc images/Superior"));
+    for (const auto& e : entries) WriteText(QStringLiteral("disc images/") + QString::fromUtf8(e.file), "x");
+    // A game that names its file, composed, found decomposed on disk.
+    ParseGame(QStringLiteral("Z\u00E9nith (1984) (Pub)[Z\u00E9nith.ssd]"));
+    WriteText(QStringLiteral("disc images/Pub/Ze\u0301nith.ssd"), "x");
+    const auto lines = [] {
+        QStringList all;
+        for (int i = 1; i <= gamecount; ++i) all << BuildGame(i);
+        return all;
+    };
+
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 13 new games")});
+    for (const auto& e : entries) EXPECT_EQ(lines().count(QString::fromUtf8(e.line)), 1) << e.file;
+
+    boxes.clear();
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 0 new games")});
+
+    w->AuditGames();
+    for (int i = 1; i <= gamecount; ++i) {
+        if (games[i]->Source == QLatin1String("Stairway") || games[i]->Publisher == QLatin1String("Pub")) {
+            EXPECT_EQ(games[i]->DiskOK, QStringLiteral("Yes")) << games[i]->DisplayFilename.toStdString();
+        }
+    }
+    // Play and Open Folder find them as the audit does.
+    for (int row = 0; row < List().ListCount(); ++row)
+        if (List().Cell(row, 1) == QLatin1String("Castle")) Select(row);
+    w->GamePlay_Action();
+    w->GameOpenFolder_Action();
+    const QString folder = FilePath(QStringLiteral("disc images/Micro Power"));
+    EXPECT_EQ(OpenCalls(), (std::vector<QStringList>{{progDir, folder + QStringLiteral("/Castle.ssd")}, {folder}}));
 }
 
 TEST_F(Audits, ProgressWindowHoldsOffEveryCommandUntilTheAuditEnds) {

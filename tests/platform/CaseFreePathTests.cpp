@@ -8,9 +8,22 @@
 
 namespace {
 
+// Derived names of the catalogue's kind: a folder's up to " (", a file's
+// without blanks.
+QString FolderUpToParenthesis(const QString& name) {
+    return name.section(QStringLiteral(" ("), 0, 0);
+}
+
+QString FileWithoutBlanks(const QString& name) {
+    return QString(name).remove(QLatin1Char(' '));
+}
+
 class CaseFreePathTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    DerivedNames before = SetDerivedNames({FolderUpToParenthesis, FileWithoutBlanks});
+
+    void TearDown() override { SetDerivedNames(before); }
 
     QString Path(const QString& relative) const { return dir.path() + QLatin1Char('/') + relative; }
 
@@ -24,7 +37,8 @@ protected:
 TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
     for (const char* file : {"Acornsoft/ALPHA.SSD", "Acornsoft/Beta.ssd", "Acornsoft/beta.ssd", "Twins/Gamma.ssd",
                              "Twins/GAMMA.ssd", "SUPERIOR", "Superior/Delta.ssd", "Loose.ssd",
-                             "\u00C9lan/\u00C9lan.ssd"})
+                             "\u00C9lan/\u00C9lan.ssd", "Pub/E\u0301lite.ssd", "A/Elite.ssd", "a/Other.ssd",
+                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd", "Gremlin (UK)/Zap.ssd"})
         Touch(QString::fromUtf8(file));
 
     struct Case {
@@ -40,6 +54,12 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         {"Twins/gamma.ssd", "Twins/GAMMA.ssd"},
         // Only a folder leads on, though a file of that name sorts first.
         {"superior/delta.SSD", "Superior/Delta.ssd"},
+        // Composed or not, a name is one name.
+        {"pub/\u00C9LITE.ssd", "Pub/E\u0301lite.ssd"},
+        // A folder that lacks the rest gives way to the next.
+        {"a/Elite.ssd", "A/Elite.ssd"},
+        {"Superior/Ravenskull.ssd", "Superior (UK)/Ravenskull.ssd"},
+        {"Pub/ChuckieEgg.ssd", "Pub/Chuckie Egg.ssd"},
         {"loose.ssd/Alpha.ssd", nullptr},
         {"Acornsoft/Missing.ssd", nullptr},
     };
@@ -47,6 +67,9 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         const QString expected = Path(QString::fromUtf8(c.found ? c.found : c.relative));
         EXPECT_EQ(CaseFreePath(dir.path(), QString::fromUtf8(c.relative)), expected) << c.relative;
     }
+    // A folder's last part leads further too.
+    EXPECT_EQ(CaseFreeFolderPath(dir.path(), "Gremlin"), Path("Gremlin (UK)"));
+    EXPECT_EQ(CaseFreeFolderPath(dir.path(), "loose.SSD"), Path("loose.SSD"));
     // The base is a real folder, taken as given.
     EXPECT_EQ(CaseFreePath(Path("ACORNSOFT"), "alpha.ssd"), Path("ACORNSOFT/alpha.ssd"));
 }

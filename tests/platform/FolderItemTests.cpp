@@ -1,10 +1,17 @@
 #include "platform/FolderItem.h"
+#include "platform/Text.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +83,42 @@ TEST(FolderItem, ListingFollowsChanges) {
     EXPECT_EQ(folder.Count(), 1);
     EXPECT_EQ(folder.Item(1).DisplayName(), QStringLiteral("b"));
     EXPECT_EQ(folder.Child("b").Count(), 0);  // a file lists nothing
+}
+
+// Sets the item's modification time, leaving its access time.
+void SetModified(const QString& path, timespec when) {
+    const timespec times[2] = {{0, UTIME_OMIT}, when};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+timespec ModifiedOf(const QString& path) {
+    struct stat st {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mtim;
+}
+
+TEST(FolderItem, ListingIsReadAgainOnlyWhenTheFolderChanged) {
+    QTemporaryDir dir;
+    for (int i = 0; i < 20; ++i) Touch(dir.filePath(QStringLiteral("g%1.ssd").arg(i)));
+    const FolderItem folder(dir.path());
+    // Dated an hour ahead, from a clock that is not ours; then a moment, so
+    // that the change is past the clock's step.
+    SetModified(dir.path(), {time(nullptr) + 3600, 0});
+    QThread::msleep(50);
+    for (int round = 0; round < 50; ++round)
+        for (int i = 1; i <= folder.Count(); ++i) ASSERT_TRUE(folder.Item(i).IsValid());
+    EXPECT_EQ(folder.ListingReads(), 1);
+
+    // A rename whose folder time is then set back is seen, and so is a
+    // second one made at once, within the step of the clock that stamped the
+    // first: its stamp is the same.
+    const timespec before = ModifiedOf(dir.path());
+    for (const char* name : {"G1.SSD", "g1.SSD"}) {
+        const QString old = folder.NamesWithKey(CaseFreeKey, "g1.ssd").value(0);
+        ASSERT_TRUE(QFile::rename(dir.filePath(old), dir.filePath(name)));
+        SetModified(dir.path(), before);
+        EXPECT_EQ(folder.NamesWithKey(CaseFreeKey, "g1.ssd"), QStringList{name});
+    }
 }
 
 TEST(FolderItem, TextFilesRoundTrip) {
