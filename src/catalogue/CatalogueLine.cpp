@@ -1,5 +1,6 @@
 #include "catalogue/Module1.h"
 #include "catalogue/ValueLists.h"
+#include "platform/MacRoman.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -325,11 +326,20 @@ bool SplitFoundEntry(const QString& entry, QString& base, QString& ext) {
     return !base.isEmpty();
 }
 
-// The line's writer composes what it writes, so the reload strips composed
-// names.
+namespace {
+
+// A text as the reload reads it back: the writer composes it and puts "?"
+// for what Mac Roman cannot hold.
+QString AsReloaded(const QString& text) {
+    const QByteArray bytes = MacRoman::Encode(text);
+    return MacRoman::Decode(bytes.constData(), bytes.size());
+}
+
+}  // namespace
+
 QString AddedFolder(const QString& subFolder) {
     QString folder;
-    AppendPublisherFolder(FoundPublisher(subFolder).normalized(QString::NormalizationForm_C), folder);
+    AppendPublisherFolder(AsReloaded(FoundPublisher(subFolder)), folder);
     return folder;
 }
 
@@ -337,6 +347,6 @@ QString AddedFileName(const QString& entry) {
     QString base, ext;
     if (!SplitFoundEntry(entry, base, ext)) return QString();
     QString file;
-    AppendFileName(FoundName(base).normalized(QString::NormalizationForm_C), FoundRawFileName(ext), file);
+    AppendFileName(AsReloaded(FoundName(base)), FoundRawFileName(ext), file);
     return file;
 }

@@ -10,6 +10,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -201,14 +202,18 @@ void frmEditGame::StoreFields(clsGame& g) const {
 
 QString frmEditGame::CaptionOfTextReadBackDifferently(const clsGame& typed) const {
     const clsGame read = ReadBack(typed);
-    // A part left empty is looked for further on, so its mark may be found in
-    // a later text: the text to blame is the first one typed that comes back
-    // different.
+    // A part left empty is looked for further on, so a mark in a later text
+    // can take a part from a text that holds none: the text to blame is the
+    // first that comes back different and holds a mark.
+    static const QString kMarks = QStringLiteral("()<>[]{}/\r\n");
+    const auto holdsMark = [](const QString& text) {
+        return std::any_of(text.begin(), text.end(), [](QChar ch) { return kMarks.contains(ch); });
+    };
     const LineText* differs = nullptr;
     for (const LineText& text : kLineTexts) {
         if (typed.*text.field == read.*text.field)
             continue;
-        if (!(typed.*text.field).isEmpty())
+        if (holdsMark(typed.*text.field))
             return (this->*text.caption)->Text();
         if (!differs)
             differs = &text;

@@ -4,6 +4,7 @@
 #include "mainwindow/PictureName.h"
 #include "platform/Application.h"
 #include "platform/CaseFreePath.h"
+#include "platform/FolderItem.h"
 #include "platform/Text.h"
 
 bool IsTapeFile(const QString& fileText) {
@@ -19,8 +20,15 @@ QString ImagePath(const QString& fileText) {
 }
 
 QString ImageFolderPath(const QString& fileText) {
+    const QString& directory = ImageDirectory(fileText);
     const int slash = InStr(fileText, QStringLiteral("/"));
-    return CaseFreeFolderPath(ImageDirectory(fileText), slash > 0 ? Left(fileText, slash - 1) : fileText);
+    if (slash == 0) return CaseFreeFolderPath(directory, fileText);
+    // The folder that holds the image, where it is found: a folder of the
+    // same name that lacks it ("Superior" beside "Superior (UK)") is not it.
+    const QString image = ImagePath(fileText);
+    if (FolderItem(image).Exists() && image.startsWith(directory + QLatin1Char('/')))
+        return directory + QLatin1Char('/') + image.mid(directory.size() + 1).section(QLatin1Char('/'), 0, 0);
+    return CaseFreeFolderPath(directory, Left(fileText, slash - 1));
 }
 
 bool ImageAvailable(const QString& path) {

@@ -30,8 +30,10 @@ const FolderItem& Folder(const QString& path) {
     return folders.try_emplace(path, path).first->second;
 }
 
+// Marked, so that a folder whose derived name is empty (a publisher such as
+// "(Unknown)" gives none) still answers the empty part of its games' paths.
 QString DerivedFolderKey(const QString& name) {
-    return derived.folder ? CaseFreeKey(derived.folder(name)) : QString();
+    return derived.folder ? QLatin1Char('/') + CaseFreeKey(derived.folder(name)) : QString();
 }
 
 QString DerivedFileKey(const QString& name) {
@@ -46,7 +48,7 @@ QStringList Candidates(const QString& folder, const QString& part, bool file) {
     QStringList names = item.NamesWithKey(CaseFreeKey, key);
     const qsizetype exact = names.indexOf(part);
     if (exact > 0) names.move(exact, 0);
-    names += item.NamesWithKey(file ? DerivedFileKey : DerivedFolderKey, key);
+    names += file ? item.NamesWithKey(DerivedFileKey, key) : item.NamesWithKey(DerivedFolderKey, QLatin1Char('/') + key);
     names.removeDuplicates();
     return names;
 }
@@ -57,9 +59,16 @@ QStringList Candidates(const QString& folder, const QString& part, bool file) {
 // costs a look at the disk.
 QString Find(const QString& folder, const QStringList& parts, qsizetype i, bool lastIsFile) {
     const bool last = i + 1 == parts.size();
-    for (const QString& entry : Candidates(folder, parts.at(i), last && lastIsFile)) {
+    const QStringList candidates = Candidates(folder, parts.at(i), last && lastIsFile);
+    for (const QString& entry : candidates) {
         const QString path = folder + QLatin1Char('/') + entry;
-        if (last && lastIsFile) return path;
+        const bool more = &entry != &candidates.constLast();
+        // A folder of the file's name ("Elite" beside "Elite (1984).ssd")
+        // gives way to a later candidate; the one candidate costs no look.
+        if (last && lastIsFile) {
+            if (more && QFileInfo(path).isDir()) continue;
+            return path;
+        }
         if (!QFileInfo(path).isDir()) continue;
         if (last) return path;
         QString found = Find(path, parts, i + 1, lastIsFile);

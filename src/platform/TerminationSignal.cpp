@@ -38,6 +38,8 @@ void OnTerminationSignal(std::function<void()> handler) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // The terminal it was started from closing, or a session ending.
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 void EndWhenNoCommandRuns(std::function<void()> handler) {

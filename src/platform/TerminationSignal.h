@@ -3,8 +3,8 @@
 #include <functional>
 
 // Calls EndWhenNoCommandRuns(handler) when the process is asked to end
-// (SIGTERM, SIGINT), so the program can close as if the user had closed its
-// window.
+// (SIGTERM, SIGINT, SIGHUP), so the program can close as if the user had
+// closed its window.
 void OnTerminationSignal(std::function<void()> handler);
 // The program is ending from now on (Ending()). `handler`, which ends it,
 // runs on the event loop once no command runs, so that a running command

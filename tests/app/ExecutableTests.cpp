@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace {
 
 bool StartsAlone() {
@@ -55,14 +58,17 @@ protected:
     }
 };
 
-TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenItsWindowCloses) {
-    QProcess corvale;
-    StartUp(corvale);
-
-    corvale.terminate();  // closes the main window as its close button does
-    ASSERT_TRUE(corvale.waitForFinished(15000));
-    EXPECT_EQ(corvale.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(corvale.exitCode(), 0) << corvale.readAllStandardError().toStdString();
+TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenAskedToEnd) {
+    // Asked by the session (SIGTERM) or by its terminal closing (SIGHUP): it
+    // closes the main window as its close button does.
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        QProcess corvale;
+        StartUp(corvale);
+        ::kill(pid_t(corvale.processId()), signal);
+        ASSERT_TRUE(corvale.waitForFinished(15000));
+        EXPECT_EQ(corvale.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(corvale.exitCode(), 0) << corvale.readAllStandardError().toStdString();
+    }
     // A run that changed nothing leaves the files as they were.
     EXPECT_EQ(Read(QStringLiteral("corvale.txt")),
               "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");

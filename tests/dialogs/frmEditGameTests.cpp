@@ -300,6 +300,12 @@ TEST_F(EditGameTest, TextTheLineWouldReadBackDifferentlyIsRefused) {
         // The empty file name's mark is found in the author's text: the
         // author is to blame.
         {[](class frmEditGame& w, const QString& t) { w.txtAuthor->SetText(t); }, "by [x]", "Author"},
+        // Nor is the file name typed before it, which its mark passes over.
+        {[](class frmEditGame& w, const QString& t) {
+             w.txtFilename->SetText(QStringLiteral("disc.ssd"));
+             w.txtAuthor->SetText(t);
+         },
+         "J. Smith <js>", "Author"},
         {[](class frmEditGame& w, const QString& t) { w.cmbSource->SetText(t); }, "Stairway/Tape", "Source"},
     };
     const QByteArray file = "Alpha (1984) (P)\n";

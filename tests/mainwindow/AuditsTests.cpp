@@ -207,6 +207,9 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
         // Without a "(", a name is stored whole.
         {"Acornsoft/Zap.ssd", "Zap (19xx) (Acornsoft){n}/Stairway/"},
         {"Acornsoft/Blank .ssd", "Blank  (19xx) (Acornsoft){n}/Stairway/"},
+        // A folder that holds no publisher's name; a mark Mac Roman writes as "?".
+        {"(Unknown)/Mystery.ssd", "Mystery (19xx) (){n}/Stairway/"},
+        {"Pub/a\u0344b.ssd", "a?b (19xx) (Pub){n}/Stairway/"},
     };
     MakeFolder(QStringLiteral("disc images/Superior"));
     for (const auto& e : entries) WriteText(QStringLiteral("disc images/") + QString::fromUtf8(e.file), "x");
@@ -220,7 +223,7 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
     };
 
     w->AuditDirectories();
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 13 new games")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 15 new games")});
     for (const auto& e : entries) EXPECT_EQ(lines().count(QString::fromUtf8(e.line)), 1) << e.file;
 
     boxes.clear();
@@ -233,13 +236,20 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
             EXPECT_EQ(games[i]->DiskOK, QStringLiteral("Yes")) << games[i]->DisplayFilename.toStdString();
         }
     }
-    // Play and Open Folder find them as the audit does.
-    for (int row = 0; row < List().ListCount(); ++row)
-        if (List().Cell(row, 1) == QLatin1String("Castle")) Select(row);
-    w->GamePlay_Action();
-    w->GameOpenFolder_Action();
-    const QString folder = FilePath(QStringLiteral("disc images/Micro Power"));
-    EXPECT_EQ(OpenCalls(), (std::vector<QStringList>{{progDir, folder + QStringLiteral("/Castle.ssd")}, {folder}}));
+    // Play and Open Folder find them as the audit does, though a folder of
+    // the derived name ("Superior") lacks the game.
+    for (const char* name : {"Castle", "Ravenskull"}) {
+        for (int row = 0; row < List().ListCount(); ++row)
+            if (List().Cell(row, 1) == QLatin1String(name)) Select(row);
+        w->GamePlay_Action();
+        w->GameOpenFolder_Action();
+    }
+    const QString castle = FilePath(QStringLiteral("disc images/Micro Power"));
+    const QString ravenskull = FilePath(QStringLiteral("disc images/Superior (UK)"));
+    EXPECT_EQ(OpenCalls(), (std::vector<QStringList>{{progDir, castle + QStringLiteral("/Castle.ssd")},
+                                                     {castle},
+                                                     {progDir, ravenskull + QStringLiteral("/Ravenskull.ssd")},
+                                                     {ravenskull}}));
 }
 
 TEST_F(Audits, ProgressWindowHoldsOffEveryCommandUntilTheAuditEnds) {

@@ -38,7 +38,7 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
     for (const char* file : {"Acornsoft/ALPHA.SSD", "Acornsoft/Beta.ssd", "Acornsoft/beta.ssd", "Twins/Gamma.ssd",
                              "Twins/GAMMA.ssd", "SUPERIOR", "Superior/Delta.ssd", "Loose.ssd",
                              "\u00C9lan/\u00C9lan.ssd", "Pub/E\u0301lite.ssd", "A/Elite.ssd", "a/Other.ssd",
-                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd", "Gremlin (UK)/Zap.ssd"})
+                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd", "Gremlin (UK)/Zap.ssd", "Pub/chuckieegg.ssd/x", " (Various)/Song.ssd"})
         Touch(QString::fromUtf8(file));
 
     struct Case {
@@ -59,7 +59,10 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         // A folder that lacks the rest gives way to the next.
         {"a/Elite.ssd", "A/Elite.ssd"},
         {"Superior/Ravenskull.ssd", "Superior (UK)/Ravenskull.ssd"},
+        // A folder of the file's name gives way to the file.
         {"Pub/ChuckieEgg.ssd", "Pub/Chuckie Egg.ssd"},
+        // A folder whose derived name is empty answers the empty part.
+        {"/Song.ssd", " (Various)/Song.ssd"},
         {"loose.ssd/Alpha.ssd", nullptr},
         {"Acornsoft/Missing.ssd", nullptr},
     };
