@@ -2,6 +2,7 @@
 #include "catalogue/Module1.h"
 #include "catalogue/SaveTextFile.h"
 #include "platform/Application.h"
+#include "platform/CaseFreePath.h"
 #include "platform/Text.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextOutputStream.h"
@@ -20,9 +21,9 @@ void LoadIni() {
     if (read == FileRead::Unreadable) ReportUnreadable(file);
     // A missing or unreadable file leaves the values as they were.
     if (read != FileRead::Whole) return;
-    strProgDir = lines[0];
-    strGameDir = lines[1];
-    strTapeDir = lines[2];
+    strProgDir = PathAsOnDisk(lines[0]);
+    strGameDir = PathAsOnDisk(lines[1]);
+    strTapeDir = PathAsOnDisk(lines[2]);
     gHighlight = IntegerPart(Val(lines[3]));
     gFilter = IntegerPart(Val(lines[4]));
 }

@@ -94,6 +94,26 @@ QString CaseFreeFolderPath(const QString& base, const QString& relative) {
     return Lookup(base, relative, false);
 }
 
+namespace {
+
+QString ComposedKey(const QString& name) {
+    return name.normalized(QString::NormalizationForm_C);
+}
+
+}  // namespace
+
+QString PathAsOnDisk(const QString& path) {
+    if (!path.startsWith(QLatin1Char('/')) || QFileInfo::exists(path)) return path;
+    QString found;
+    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QStringList names =
+            Folder(found.isEmpty() ? QStringLiteral("/") : found).NamesWithKey(ComposedKey, ComposedKey(part));
+        if (names.isEmpty()) return path;
+        found += QLatin1Char('/') + (names.contains(part) ? part : names.first());
+    }
+    return found;
+}
+
 DerivedNames SetDerivedNames(DerivedNames names) {
     // Keys worked out by the names before would answer for the new ones.
     Folders().clear();

@@ -15,6 +15,12 @@ QString CaseFreePath(const QString& base, const QString& relative);
 // The same for a path that names a folder: its last part leads further too.
 QString CaseFreeFolderPath(const QString& base, const QString& relative);
 
+// An absolute path that a Mac Roman file held, as the disk names it: the path
+// itself when it exists; otherwise each part matched with Unicode composition
+// ignored, as files copied from a Mac carry decomposed names and the file
+// can hold only composed ones. The path itself when nothing matches.
+QString PathAsOnDisk(const QString& path);
+
 // How the catalogue derives the names it gives entries of a folder: a part
 // that leads further stands for each sub-folder whose `folder` name it is,
 // the last part for each entry whose `file` name it is. Either may be null or

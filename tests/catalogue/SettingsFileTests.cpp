@@ -68,6 +68,19 @@ TEST_F(SettingsFile, SaveWritesFiveLinesThatReadBack) {
     EXPECT_TRUE(cursors.empty());
 }
 
+// The file holds only composed names; a folder copied from a Mac carries a
+// decomposed one, and is still the folder the user chose.
+TEST_F(SettingsFile, AFolderWithADecomposedNameIsFoundAgain) {
+    const QString chosen = FilePath(QStringLiteral("Re\u0301tro/Ta\u0303pes"));
+    ASSERT_TRUE(QDir().mkpath(chosen));
+    strGameDir = chosen;
+    strTapeDir = FilePath(QStringLiteral("Gone"));
+    ASSERT_TRUE(SaveIni());
+    LoadIni();
+    EXPECT_EQ(strGameDir, chosen);
+    EXPECT_EQ(strTapeDir, FilePath(QStringLiteral("Gone")));
+}
+
 TEST_F(SettingsFile, FailedSaveIsReportedAndKeepsTheOldFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("corvale.ini"));
     EXPECT_FALSE(SaveIni());
