@@ -1,13 +1,13 @@
 #include "platform/ZipArchive.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -168,17 +168,35 @@ struct Placed {
     bool folder;
 };
 
+// Adds what `relative` (below the private folder `folder`) holds. Read by
+// bytes: a member's name need not be one Qt can decode (a zip made on DOS).
+void Walk(const QByteArray& folder, const QByteArray& relative, std::vector<Placed>& items) {
+    const QByteArray path = relative.isEmpty() ? folder : folder + '/' + relative;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path.constData()), closedir);
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        const bool folderItem = fstatat(dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                S_ISDIR(st.st_mode);
+        const QByteArray child = relative.isEmpty() ? name : relative + '/' + name;
+        items.push_back({child, folderItem});
+        if (folderItem) Walk(folder, child, items);
+    }
+}
+
 // What the private folder holds, each folder before what it holds.
 std::vector<Placed> Written(const QByteArray& folder) {
     std::vector<Placed> items;
-    QDirIterator it(QFile::decodeName(folder), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QByteArray path = QFile::encodeName(it.next()).mid(folder.size() + 1);
-        items.push_back({path, it.fileInfo().isDir()});
-    }
+    Walk(folder, QByteArray(), items);
     std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.path < b.path; });
     return items;
+}
+
+void RemoveTree(const QByteArray& folder) {
+    nftw(folder.constData(), [](const char* path, const struct stat*, int, FTW*) { return ::remove(path), 0; }, 16,
+         FTW_DEPTH | FTW_PHYS);
 }
 
 // A folder goes only where a folder is or nothing is; a file where anything
@@ -191,13 +209,52 @@ bool InTheWay(const Placed& item, QString* reason) {
     return false;
 }
 
+mode_t CurrentUmask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+// A file whose folder lies on another file system (a mount point below the
+// image folder) cannot be renamed there: it is copied into a part file in
+// that folder, which is renamed over the member's name once whole. False,
+// with errno set, when that failed; nothing is left then.
+bool CopyAcross(const QByteArray& from, const QByteArray& to) {
+    QByteArray part = to.left(to.lastIndexOf('/') + 1) + kPrivatePrefix + "-XXXXXX";
+    const int out = mkstemp(part.data());
+    if (out < 0) return false;
+    int error = 0;
+    const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0 || fchmod(out, kFileMode & ~CurrentUmask()) != 0) error = errno;
+    std::vector<char> block(kBlockSize);
+    while (error == 0) {
+        const ssize_t got = read(in, block.data(), block.size());
+        if (got <= 0) {
+            if (got < 0) error = errno;
+            break;
+        }
+        const ssize_t put = write(out, block.data(), size_t(got));
+        // A write cut short is a disk that just filled.
+        if (put != got) error = put < 0 ? errno : ENOSPC;
+    }
+    if (in >= 0) close(in);
+    if (close(out) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(part.constData(), to.constData()) != 0) error = errno;
+    if (error == 0) return true;
+    unlink(part.constData());
+    errno = error;
+    return false;
+}
+
 bool Place(const Placed& item, const QByteArray& folder, QString* reason) {
     if (item.folder)
         return mkdir(item.path.constData(), kFolderMode) == 0 || errno == EEXIST ||
                Fail(reason, PathError(item.path, errno));
     // A rename replaces a link of the member's name instead of following it.
-    return std::rename((folder + '/' + item.path).constData(), item.path.constData()) == 0 ||
-           Fail(reason, PathError(item.path, errno));
+    const QByteArray from = folder + '/' + item.path;
+    if (std::rename(from.constData(), item.path.constData()) == 0) return true;
+    if (errno == EXDEV && CopyAcross(from, item.path)) return true;
+    return Fail(reason, PathError(item.path, errno));
 }
 
 bool IsLast(const Placed& item, const QStringList& last) {
@@ -238,7 +295,7 @@ bool UnpackHere(const QString& zip, const QByteArray& directory, const QByteArra
     if (!mkdtemp(folder.data())) return Fail(reason, PathError(directory, errno));
     const Reader second = OpenZip(zip, reason);
     const bool unpacked = second && WriteMembers(second.get(), below, folder, reason) && PlaceAll(folder, last, reason);
-    QDir(QFile::decodeName(folder)).removeRecursively();
+    RemoveTree(folder);
     return unpacked;
 }
 

@@ -21,6 +21,7 @@
 // folders 0755, less the umask; owners are never set. False, with reason
 // set, when the file is not a zip, is damaged, or a member could not be
 // written or placed. A zip whose members were all unpacked or skipped gives
-// true. The directory itself may lie below links.
+// true. The directory itself may lie below links, and its folders on other
+// file systems; member names are kept as the zip's bytes.
 bool UnpackZip(const QString& zipPath, const QString& directory, QString* reason,
                const QString& below = QString(), const QStringList& last = {});

@@ -1,4 +1,5 @@
 #include "platform/ZipArchive.h"
+#include "support/PrivateTmpfs.h"
 #include "support/StoredZip.h"
 #include "support/TestFiles.h"
 
@@ -12,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -265,6 +268,23 @@ TEST_F(ZipArchiveTest, MembersNamedLikeThePrivateFolderBlockNothing) {
     EXPECT_EQ(Listing(), QStringList({"AnF"}));
     EXPECT_EQ(ReadBytes(images + "/AnF/B.ssd"), "b");
     EXPECT_EQ(ReadBytes(images + "/AnF/.corvale-unpacking/x"), "x");
+}
+
+// Members reach a folder that is a mount point of its own, and names that
+// are not UTF-8 (a zip made on DOS); no private folder is left either way.
+TEST_F(ZipArchiveTest, MembersReachAnotherFileSystemAndKeepNamesAsBytes) {
+    if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(256);
+    ASSERT_TRUE(QDir().mkpath(images + "/AnF"));
+    ASSERT_EQ(mount(QFile::encodeName(PrivateTmpfsPath()).constData(), QFile::encodeName(images + "/AnF").constData(),
+                    nullptr, MS_BIND, nullptr),
+              0);
+    QString reason;
+    EXPECT_TRUE(Unpack(StoredZip({{"AnF/A.ssd", "a"}, {"AnF/Caf\xE9.ssd", "c"}, {"AnF/Bomb.ssd", "b"}}), &reason))
+        << reason.toStdString();
+    EXPECT_EQ(Listing(), QStringList({"AnF"}));
+    EXPECT_EQ(ReadBytes(images + "/AnF/Bomb.ssd"), "b");
+    EXPECT_EQ(access(QFile::encodeName(images + "/AnF/Caf").append("\xE9.ssd").constData(), F_OK), 0);
+    EXPECT_EQ(QDir(images + "/AnF").entryList(QDir::Files | QDir::Hidden), QStringList({"A.ssd", "Bomb.ssd"}));
 }
 
 TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
