@@ -9,8 +9,8 @@
 // The unpack of a zip of 500 members of 200 KB (a publisher's whole disc
 // collection) into an empty folder, beside QFile::copy of the same files.
 //
-// A Get of a 1 GB body from the loopback server: it stops at the ceiling,
-// and its memory stays bounded ("peak_growth_MB").
+// A Get of a 1 GB body from the loopback server, and of one huge chunk: each
+// stops at the ceiling, and its memory stays bounded ("peak_growth_MB").
 
 #include "catalogue/Module1.h"
 #include "downloader/ArchiveIndex.h"
@@ -241,9 +241,9 @@ void BM_CopyCollection(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyCollection)->Unit(benchmark::kMillisecond);
 
-void BM_GetGigabyteBody(benchmark::State& state) {
-    TestHttpServer server;
-    server.SetStreamed(QStringLiteral("/big"), qint64(1) << 30, TestHttpServer::Framing::Unannounced);
+// Gets "/big" from the server, reporting the growth, the outcome and what
+// the file kept.
+void MeasureGet(benchmark::State& state, const TestHttpServer& server) {
     QTemporaryDir dir;
     const FolderItem target(dir.filePath(QStringLiteral("games.idx")));
     PeakGrowth growth;
@@ -257,6 +257,29 @@ void BM_GetGigabyteBody(benchmark::State& state) {
     state.counters["fetched"] = fetched;
     state.counters["file_MB"] = QFileInfo(target.ShellPath()).size() / 1048576.0;
 }
+
+void BM_GetGigabyteBody(benchmark::State& state) {
+    TestHttpServer server;
+    server.SetStreamed(QStringLiteral("/big"), qint64(1) << 30, TestHttpServer::Framing::Unannounced);
+    MeasureGet(state, server);
+}
 BENCHMARK(BM_GetGigabyteBody)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One chunk announced as the argument's size, then data without end: past
+// the ceiling it is refused at once; just under it, it streams to the
+// ceiling and fails where the chunk's end should be.
+void BM_GetHugeChunk(benchmark::State& state) {
+    TestHttpServer server;
+    server.SetRawEndless(QStringLiteral("/big"),
+                         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                             QByteArray::number(qint64(state.range(0)), 16) + "\r\n",
+                         "x");
+    MeasureGet(state, server);
+}
+BENCHMARK(BM_GetHugeChunk)
+    ->Arg(0x80000000)
+    ->Arg(HTTPSocket::kBodyCeiling - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "platform/HTTPSocket.h"
 
+#include "platform/HttpConnection.h"
+
 #include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QTimer>
@@ -14,9 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <memory>
-
 namespace {
 
 // Keeps the interval in milliseconds within an int.
@@ -24,9 +20,6 @@ constexpr int kMaxTimeoutSeconds = 1000000;
 // An archive that moved to https and then to a new path takes two; anything
 // past five is a loop or a server gone wrong.
 constexpr int kMaxRedirects = 5;
-// Qt's own buffer for a reply; without a bound a fast server fills memory
-// faster than the body is written out.
-constexpr qint64 kReadBufferSize = 1024 * 1024;
 
 // The system's authorities and the test's own; empty while no test added any.
 // Kept, as reading the system's store for every request is slow.
@@ -41,9 +34,9 @@ QUrl HttpUrl(const QString& text) {
     return QUrl(QStringLiteral("http://") + text);
 }
 
-// The network layer sends the path with its "." and ".." parts resolved, and
-// Qt 6.4 takes a two-character part starting with "." (".a", "%2Ea") for
-// one of them: an address it would send otherwise would fetch another file.
+// Servers resolve "." and ".." parts, so such an address names another
+// file; so do the parts that Qt 6.4's own resolving mistakes for them (".a",
+// "%2Ea"), refused alike so that every layer agrees on what is fetched.
 bool SentAsGiven(const QUrl& url) {
     return url.adjusted(QUrl::NormalizePathSegments).path(QUrl::FullyEncoded) == url.path(QUrl::FullyEncoded);
 }
@@ -62,27 +55,10 @@ bool MayFollow(const QUrl& from, const QUrl& to) {
     return Fetchable(to) && !downgrade;
 }
 
-QNetworkRequest Request(const QUrl& url) {
-    QNetworkRequest request(url);
-    // Followed by hand: Qt's own policies cannot keep only the last body.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    // As stored: Qt drops the Content-Length of a body it inflates, so a cut
-    // compressed body would pass for a whole one.
-    request.setRawHeader("Accept-Encoding", "identity");
-    if (!TrustedWithExtras().isEmpty()) {
-        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-        tls.setCaCertificates(TrustedWithExtras());
-        request.setSslConfiguration(tls);
-    }
-    return request;
-}
-
-// The address a redirect points to, resolved against the reply's own; empty
-// when the reply is final (a 3xx without a Location is final too).
-QUrl RedirectTarget(const QNetworkReply& reply) {
-    switch (reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) {
+// The address a redirect points to, resolved against the request's own;
+// empty when the response is final (a 3xx without a Location is final too).
+QUrl RedirectTarget(const QUrl& from, const HttpConnection& response) {
+    switch (response.Status()) {
     case 301:
     case 302:
     case 303:
@@ -92,89 +68,32 @@ QUrl RedirectTarget(const QNetworkReply& reply) {
     default:
         return {};
     }
-    const QByteArray location = reply.rawHeader("Location").trimmed();
+    const QByteArray location = response.Location();
     if (location.isEmpty())
         return {};
-    return reply.url().resolved(QUrl::fromEncoded(location));
-}
-
-// An HTTP error status still delivers a body we want; only failures of the
-// connection itself, or a response Qt could not read, count against Get.
-bool TransferCompleted(const QNetworkReply& reply) {
-    const QNetworkReply::NetworkError error = reply.error();
-    if (error == QNetworkReply::NoError)
-        return true;
-    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid() || status.toInt() < 400)
-        return false;
-    const bool contentError =
-        error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError;
-    const bool serverError =
-        error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError;
-    // Qt files 400, 407 and 418 under these rather than under content errors.
-    const bool statusAsProtocolError = error == QNetworkReply::ProtocolInvalidOperationError ||
-                                       error == QNetworkReply::ProxyAuthenticationRequiredError;
-    return contentError || serverError || statusAsProtocolError;
-}
-
-// A body cut short by a closing connection is not always flagged by Qt.
-bool WholeBody(const QNetworkReply& reply, const QFile& out) {
-    const QVariant announced = reply.header(QNetworkRequest::ContentLengthHeader);
-    return !announced.isValid() || out.size() >= announced.toLongLong();
+    return from.resolved(QUrl::fromEncoded(location));
 }
 
 bool Empty(QFile& out) {
     return out.resize(0) && out.seek(0);
 }
 
-// The target, created afresh or emptied, and never reached through a link: a
-// link of its name is replaced by the file.
+// The target, created afresh and never reached through a link: whatever
+// else holds its name (a link, a hard link to another file, a pipe that
+// would block the open) is removed first. A device or a folder is left
+// alone, and the open then fails.
 bool OpenTarget(QFile& out) {
     const QByteArray path = QFile::encodeName(out.fileName());
     struct stat st;
-    if (lstat(path.constData(), &st) == 0 && S_ISLNK(st.st_mode) && unlink(path.constData()) != 0) return false;
-    const bool missing = lstat(path.constData(), &st) != 0 && errno == ENOENT;
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | (missing ? O_EXCL : 0);
-    const int fd = open(path.constData(), flags, 0666);
+    if (lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode) && !S_ISCHR(st.st_mode) &&
+        !S_ISBLK(st.st_mode) && unlink(path.constData()) != 0)
+        return false;
+    const int fd =
+        open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     if (out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) return true;
     close(fd);
     return false;
-}
-
-enum class Wait { Finished, TimedOut, WriteFailed, TooLarge };
-
-// Runs the event loop until the reply has finished, its body streaming into
-// out. The clock is shared by every request of one Get.
-Wait AwaitReply(QNetworkReply& reply, QFile& out, QTimer& clock, bool restartClockOnSend,
-                QEventLoop::ProcessEventsFlags flags) {
-    QEventLoop loop;
-    Wait result = Wait::Finished;
-    auto drain = [&] {
-        if (result != Wait::Finished || !reply.isOpen())
-            return;
-        const QByteArray chunk = reply.readAll();
-        if (chunk.isEmpty())
-            return;
-        if (out.pos() + chunk.size() > HTTPSocket::kBodyCeiling)
-            result = Wait::TooLarge;
-        else if (out.write(chunk) != chunk.size())
-            result = Wait::WriteFailed;
-        if (result != Wait::Finished)
-            reply.abort();
-    };
-    QObject::connect(&reply, &QNetworkReply::readyRead, &loop, drain);
-    QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (restartClockOnSend)
-        QObject::connect(&reply, &QNetworkReply::requestSent, &loop, [&] { clock.start(); });
-    QObject::connect(&clock, &QTimer::timeout, &loop, [&] {
-        result = Wait::TimedOut;
-        reply.abort();
-    });
-    if (!reply.isFinished())
-        loop.exec(flags);
-    drain();
-    return result;
 }
 
 } // namespace
@@ -189,7 +108,6 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
     if (!Fetchable(target))
         return false;
 
-    QNetworkAccessManager manager;
     QTimer clock;
     clock.setSingleShot(true);
     clock.setInterval(qBound(0, timeoutSeconds, kMaxTimeoutSeconds) * 1000);
@@ -198,16 +116,15 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
 
     bool completed = false;
     for (int redirects = 0;; ++redirects) {
-        const std::unique_ptr<QNetworkReply> reply(manager.get(Request(target)));
-        reply->setReadBufferSize(kReadBufferSize);
-        inFlight_ = reply.get();
-        const Wait wait = AwaitReply(*reply, out, clock, redirects == 0, flags);
+        HttpConnection connection(out, TrustedWithExtras());
+        inFlight_ = &connection;
+        const bool whole = connection.Get(target, clock, redirects == 0, flags);
         inFlight_ = nullptr;
-        if (wait != Wait::Finished || aborted_)
+        if (!whole || aborted_)
             break;
-        const QUrl next = RedirectTarget(*reply);
+        const QUrl next = RedirectTarget(target, connection);
         if (next.isEmpty()) {
-            completed = TransferCompleted(*reply) && WholeBody(*reply, out);
+            completed = true;
             break;
         }
         // A redirect's own body is never the file's content.
@@ -228,7 +145,7 @@ void HTTPSocket::Abort() {
     if (!inFlight_)
         return;
     aborted_ = true;
-    inFlight_->abort();
+    inFlight_->Abort();
 }
 
 bool HTTPSocket::Aborted() const {

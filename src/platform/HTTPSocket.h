@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-class QNetworkReply;
+class HttpConnection;
 
 // A blocking HTTP GET into a file that keeps the event loop running while it
 // waits. The status code is not examined: an error page is stored like any
@@ -14,7 +14,9 @@ class QNetworkReply;
 // only the last response's body is kept. https certificates are checked
 // against the system's. The body is asked for as stored (no content
 // encoding), so that a cut body never passes for a whole one, and written out
-// as it comes: memory stays within a few MB whatever the server sends.
+// as it comes. The HTTP/1.1 client is our own (HttpConnection), as Qt's keeps
+// what a hostile server sends without bound: memory stays within a few MB
+// whatever the server sends.
 class HTTPSocket {
 public:
     // The largest body a Get keeps: the archive's index page is a few MB, an
@@ -27,15 +29,15 @@ public:
 
     // url may omit the scheme ("host/path" means http://host/path); its path
     // is sent as given, so parts must already be percent-encoded, and a path
-    // that the network layer would send otherwise ("." parts and the like)
-    // is refused. file is created or emptied before anything else happens;
-    // a link of its name is replaced, never written through. The time-out
-    // counts from the call, restarts once the first request has gone out, and
-    // then bounds the rest of the transfer, redirects included. Returns false
-    // on a socket or certificate error, the time-out, a failed write, a body
-    // shorter than announced or past kBodyCeiling, a redirect it will not
-    // follow or Abort(), and the file is then left empty; true otherwise,
-    // whatever the HTTP status.
+    // with "." parts and the like is refused. file is created afresh before
+    // anything else happens: a link, file, pipe or socket of its name is
+    // removed first, never written through. The time-out counts from the
+    // call, restarts once the first request has gone out, and then bounds
+    // the rest of the transfer, redirects included. Returns false on a socket
+    // or certificate error, the time-out, a failed write, a response past its
+    // bounds, a body shorter than announced or past kBodyCeiling, a redirect
+    // it will not follow or Abort(), and the file is then left empty; true
+    // otherwise, whatever the HTTP status.
     bool Get(const QString& url, const FolderItem& file, int timeoutSeconds);
 
     // Stops a Get in flight at once (callable from an event handler run while
@@ -49,7 +51,7 @@ public:
     static void SetExtraTrustedCertificates(const QList<QByteArray>& pem);
 
 private:
-    QNetworkReply* inFlight_ = nullptr;
+    HttpConnection* inFlight_ = nullptr;
     bool aborted_ = false;
 };
 

@@ -12,7 +12,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +109,20 @@ TEST_F(HTTPSocketTest, StoresTheBodyWhateverTheStatus) {
     }
 }
 
+// Framing that Qt used to read for us; what follows the response is not read.
+TEST_F(HTTPSocketTest, ReadsChunkedAndInterimResponses) {
+    const QByteArray cases[] = {
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n"
+        "5;name=value\r\nhello\r\n6\r\n world\r\n0\r\nX-Trailer: 1\r\n\r\n",
+        "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\ncontent-length: 11\r\n\r\nhello world",
+    };
+    for (const QByteArray& response : cases) {
+        server_.SetRawEndless(QStringLiteral("/page"), response, "junk");
+        EXPECT_TRUE(Get(server_.Url(QStringLiteral("/page")))) << response.constData();
+        EXPECT_EQ(ReadAll(target_), QByteArray("hello world")) << response.constData();
+    }
+}
+
 TEST_F(HTTPSocketTest, UrlWithoutSchemeIsPlainHttp) {
     server_.SetResponse(QStringLiteral("/bbc/archive/tapeimages/Zalaga.zip"),
                         QByteArray("PK\x03\x04", 4));
@@ -127,7 +146,7 @@ TEST_F(HTTPSocketTest, FailuresEmptyTheFileAndReturnFalse) {
         server_.SetTruncated(path, BinaryBody(), status);
         EXPECT_FALSE(Get(server_.Url(path))) << status;
     }
-    // Qt retries a GET once when the connection closes before any answer.
+    // The server saw the request before it closed the connection.
     EXPECT_GE(server_.RequestCount(QStringLiteral("/refused")), 1);
 }
 
@@ -149,7 +168,28 @@ TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
     server_.SetStreamed(QStringLiteral("/past-ceiling"), HTTPSocket::kBodyCeiling + 1, Framing::Unannounced);
     server_.SetTruncated(QStringLiteral("/cut"), BinaryBody());
     server_.SetStreamed(QStringLiteral("/cut-chunked"), 300000, Framing::ChunkedWithoutEnd);
-    for (const char* path : {"/endless", "/past-ceiling", "/cut", "/cut-chunked"}) {
+    std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked"};
+    // Hostile framing: each must fail at its bound, never be held whole.
+    const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    const struct {
+        const char* path;
+        QByteArray head;
+        QByteArray filler;
+    } raw[] = {
+        {"/huge-chunk", chunked + "80000000\r\n", "x"},
+        {"/overflowing-chunk", chunked + "5\r\nhello\r\nFFFFFFFFFFFFFFFF\r\n", "x"},
+        {"/overflowing-chunk-by-one", chunked + "10000000000000001\r\n", "x"},
+        {"/endless-status-line", "HTTP/1.1 200 OK", "K"},
+        {"/endless-headers", "HTTP/1.1 200 OK\r\n", "X-B: yyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\r\n"},
+        {"/endless-chunk-extension", chunked + "1;", "e"},
+        {"/endless-tiny-chunks", chunked, "1\r\nx\r\n"},
+        {"/endless-continue", "", "HTTP/1.1 100 Continue\r\n\r\n"},
+    };
+    for (const auto& r : raw) {
+        server_.SetRawEndless(QString::fromLatin1(r.path), r.head, r.filler);
+        paths.push_back(r.path);
+    }
+    for (const char* path : paths) {
         Prefill();
         QElapsedTimer clock;
         clock.start();
@@ -164,16 +204,25 @@ TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
 
 // "temp.zip" and "games.idx" are the program's own: a link of that name,
 // which a user or another program may have made, is replaced, not written
-// through.
+// through, and a pipe of that name does not block the open.
 TEST_F(HTTPSocketTest, ALinkAtTheTargetIsReplacedNotWrittenThrough) {
     const QString outside = dir_.filePath(QStringLiteral("outside"));
-    QFile(outside).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::link(outside, target_));
+    const QByteArray from = QFile::encodeName(outside), to = QFile::encodeName(target_);
+    const std::function<bool()> ways[] = {
+        [&] { return QFile::link(outside, target_); },
+        [&] { return link(from.constData(), to.constData()) == 0; },
+        [&] { return mkfifo(to.constData(), 0600) == 0; },
+    };
     server_.SetResponse(QStringLiteral("/page"), "page");
-    EXPECT_TRUE(Get(server_.Url(QStringLiteral("/page"))));
-    EXPECT_FALSE(QFileInfo(target_).isSymLink());
-    EXPECT_EQ(ReadAll(target_), QByteArray("page"));
-    EXPECT_EQ(ReadAll(outside), QByteArray());
+    for (const auto& make : ways) {
+        QFile::remove(target_);
+        QFile(outside).open(QIODevice::WriteOnly | QIODevice::Truncate);
+        ASSERT_TRUE(make());
+        EXPECT_TRUE(Get(server_.Url(QStringLiteral("/page"))));
+        EXPECT_TRUE(QFileInfo(target_).isFile() && !QFileInfo(target_).isSymLink());
+        EXPECT_EQ(ReadAll(target_), QByteArray("page"));
+        EXPECT_EQ(ReadAll(outside), QByteArray());
+    }
 }
 
 TEST_F(HTTPSocketTest, UnwritableTargetIsAFailure) {
@@ -184,7 +233,7 @@ TEST_F(HTTPSocketTest, UnwritableTargetIsAFailure) {
     EXPECT_FALSE(socket.Get(server_.Url(QStringLiteral("/page")),
                             FolderItem(dir_.filePath(QStringLiteral("no/such/folder/page"))), 10));
     EXPECT_EQ(server_.TotalRequests(), 0);
-    // Opens fine, but every write fails (a full disk).
+    // A device is neither written to nor removed.
     if (QFile::exists(QStringLiteral("/dev/full"))) {
         EXPECT_FALSE(socket.Get(server_.Url(QStringLiteral("/page")),
                                 FolderItem(QStringLiteral("/dev/full")), 10));

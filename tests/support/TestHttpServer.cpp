@@ -101,6 +101,14 @@ void TestHttpServer::SetStreamed(const QString& path, qint64 size, Framing frami
     behaviours_[path] = streamed;
 }
 
+void TestHttpServer::SetRawEndless(const QString& path, const QByteArray& head,
+                                   const QByteArray& filler) {
+    Behaviour raw{Mode::Stream, head};
+    raw.size = -1;
+    raw.filler = filler.repeated(qMax<qsizetype>(1, 64 * 1024 / filler.size()));
+    behaviours_[path] = raw;
+}
+
 QByteArray TestHttpServer::LastRequest(const QString& path) const {
     return requests_.value(path);
 }
@@ -179,14 +187,23 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
 
 void TestHttpServer::Stream(QTcpSocket* socket, const Behaviour& behaviour) {
     const bool chunked = behaviour.framing == Framing::ChunkedWithoutEnd;
-    socket->write(chunked ? "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
-                          : "HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n");
+    const QByteArray filler = behaviour.filler;
+    if (!filler.isEmpty())
+        socket->write(behaviour.body);
+    else
+        socket->write(chunked ? "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n"
+                                "Connection: close\r\n\r\n"
+                              : "HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n");
     const qint64 piece = behaviour.pauseMs > 0 ? 1024 : 64 * 1024;
     auto left = std::make_shared<qint64>(behaviour.size);
     // Tops the socket's queue up to a few pieces, so that the body is made
     // only as fast as the client takes it.
-    auto send = [socket, left, piece, chunked, paced = behaviour.pauseMs > 0] {
+    auto send = [socket, left, piece, chunked, filler, paced = behaviour.pauseMs > 0] {
         while (*left != 0 && (paced || socket->bytesToWrite() < 4 * piece)) {
+            if (!filler.isEmpty()) {
+                socket->write(filler);
+                continue;
+            }
             const qint64 size = *left < 0 ? piece : qMin(piece, *left);
             if (*left > 0) *left -= size;
             if (chunked) socket->write(QByteArray::number(size, 16) + "\r\n");

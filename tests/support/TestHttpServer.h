@@ -42,6 +42,9 @@ public:
     // 1 KB goes out per pause.
     enum class Framing { Unannounced, ChunkedWithoutEnd };
     void SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs = 0);
+    // Sends head as it stands (status line and all), then filler over and
+    // over without end, as fast as the client reads it.
+    void SetRawEndless(const QString& path, const QByteArray& head, const QByteArray& filler);
 
     // The header lines of the last request for the path, request line included.
     QByteArray LastRequest(const QString& path) const;
@@ -66,6 +69,7 @@ private:
         qint64 size = 0;
         Framing framing = Framing::Unannounced;
         int pauseMs = 0;
+        QByteArray filler;
     };
 
     void Accept();
