@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
+#include <sys/file.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -168,30 +169,41 @@ struct Placed {
     bool folder;
 };
 
-// Adds what `relative` (below the private folder `folder`) holds. Read by
-// bytes: a member's name need not be one Qt can decode (a zip made on DOS).
-void Walk(const QByteArray& folder, const QByteArray& relative, std::vector<Placed>& items) {
+// Adds what `relative` (below the private folder `folder`) holds; false,
+// with errno set, when a folder could not be read. Read by bytes: a member's
+// name need not be one Qt can decode (a zip made on DOS). A folder is closed
+// before its sub-folders are read, so depth costs no open handles.
+bool Walk(const QByteArray& folder, const QByteArray& relative, std::vector<Placed>& items) {
     const QByteArray path = relative.isEmpty() ? folder : folder + '/' + relative;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path.constData()), closedir);
-    if (!dir) return;
-    while (const dirent* entry = readdir(dir.get())) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..") continue;
-        struct stat st;
-        const bool folderItem = fstatat(dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-                                S_ISDIR(st.st_mode);
-        const QByteArray child = relative.isEmpty() ? name : relative + '/' + name;
-        items.push_back({child, folderItem});
-        if (folderItem) Walk(folder, child, items);
+    std::vector<QByteArray> folders;
+    {
+        const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path.constData()), closedir);
+        if (!dir) return false;
+        for (;;) {
+            errno = 0;
+            const dirent* entry = readdir(dir.get());
+            if (!entry) {
+                if (errno != 0) return false;
+                break;
+            }
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..") continue;
+            struct stat st;
+            if (fstatat(dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+            const QByteArray child = relative.isEmpty() ? name : relative + '/' + name;
+            items.push_back({child, S_ISDIR(st.st_mode)});
+            if (S_ISDIR(st.st_mode)) folders.push_back(child);
+        }
     }
+    return std::all_of(folders.begin(), folders.end(),
+                       [&](const QByteArray& child) { return Walk(folder, child, items); });
 }
 
 // What the private folder holds, each folder before what it holds.
-std::vector<Placed> Written(const QByteArray& folder) {
-    std::vector<Placed> items;
-    Walk(folder, QByteArray(), items);
+bool Written(const QByteArray& folder, std::vector<Placed>& items, QString* reason) {
+    if (!Walk(folder, QByteArray(), items)) return Fail(reason, PathError(folder, errno));
     std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.path < b.path; });
-    return items;
+    return true;
 }
 
 void RemoveTree(const QByteArray& folder) {
@@ -261,26 +273,73 @@ bool IsLast(const Placed& item, const QStringList& last) {
     return !item.folder && last.contains(QFile::decodeName(item.path), Qt::CaseInsensitive);
 }
 
+// A file member over the file or link it replaces trades places with it, so
+// that the old one waits in the private folder until the whole zip is placed.
+// False when the file system cannot trade; errno says why.
+bool Exchange(const QByteArray& from, const QByteArray& to) {
+    return renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0;
+}
+
 // Nothing moves until nothing is in the way; the entry's own image moves
 // last, so that an entry counts as present only once all of it is. Should a
-// move still fail, what was placed where nothing stood is taken back.
+// move still fail, what was placed is taken back: what stood nowhere is
+// removed, what was replaced comes back.
 bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason) {
-    std::vector<Placed> items = Written(folder);
+    std::vector<Placed> items;
+    if (!Written(folder, items, reason)) return false;
     for (const Placed& item : items)
         if (InTheWay(item, reason)) return false;
     std::stable_partition(items.begin(), items.end(), [&](const Placed& item) { return !IsLast(item, last); });
-    std::vector<const Placed*> fresh;
+    struct Done {
+        const Placed* item;
+        bool exchanged;
+    };
+    std::vector<Done> done;
     for (const Placed& item : items) {
         struct stat st;
         const bool stood = lstat(item.path.constData(), &st) == 0;
+        const QByteArray from = folder + '/' + item.path;
+        if (stood && !item.folder && Exchange(from, item.path)) {
+            done.push_back({&item, true});
+            continue;
+        }
         if (!Place(item, folder, reason)) {
-            for (auto it = fresh.rbegin(); it != fresh.rend(); ++it)
-                (*it)->folder ? rmdir((*it)->path.constData()) : unlink((*it)->path.constData());
+            for (auto it = done.rbegin(); it != done.rend(); ++it) {
+                const QByteArray& path = it->item->path;
+                if (it->exchanged) Exchange(folder + '/' + path, path);
+                else it->item->folder ? rmdir(path.constData()) : unlink(path.constData());
+            }
             return false;
         }
-        if (!stood) fresh.push_back(&item);
+        if (!stood) done.push_back({&item, false});
     }
     return true;
+}
+
+// Each unpack holds a lock on its private folder while it works; the lock
+// goes with the process, so an unlocked one was left by a crash or a kill,
+// and would be taken for a publisher's folder by the directory audit.
+int LockedFolder(int at, const char* name, int how) {
+    const int fd = openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0 && flock(fd, how) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void RemoveLeftPrivateFolders() {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir("."), closedir);
+    if (!dir) return;
+    std::vector<QByteArray> left;
+    while (const dirent* entry = readdir(dir.get()))
+        if (QByteArray(entry->d_name).startsWith(kPrivatePrefix)) left.push_back(entry->d_name);
+    for (const QByteArray& name : left) {
+        const int lock = LockedFolder(AT_FDCWD, name.constData(), LOCK_EX | LOCK_NB);
+        if (lock < 0) continue;
+        RemoveTree(name);
+        close(lock);
+    }
 }
 
 // Members are written relative to the working directory, which is the
@@ -291,11 +350,14 @@ bool UnpackHere(const QString& zip, const QByteArray& directory, const QByteArra
     if (!first) return false;
     if (!CheckPaths(first.get(), directory, below, reason)) return false;
 
+    RemoveLeftPrivateFolders();
     QByteArray folder = QByteArray(kPrivatePrefix) + "-XXXXXX";
     if (!mkdtemp(folder.data())) return Fail(reason, PathError(directory, errno));
+    const int lock = LockedFolder(AT_FDCWD, folder.constData(), LOCK_EX);
     const Reader second = OpenZip(zip, reason);
     const bool unpacked = second && WriteMembers(second.get(), below, folder, reason) && PlaceAll(folder, last, reason);
     RemoveTree(folder);
+    if (lock >= 0) close(lock);
     return unpacked;
 }
 

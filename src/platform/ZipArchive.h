@@ -8,7 +8,8 @@
 // All or nothing: the members are written into a private folder inside
 // directory and moved into place only once every one is whole, the paths in
 // `last` (relative to directory, letter case ignored) after all others; a
-// failure leaves nothing of the zip behind.
+// failure leaves nothing of the zip behind, and files it had replaced come
+// back. A private folder that a killed unpack left is removed by the next.
 //
 // A member's empty and "." path parts are dropped. Link and device members,
 // absolute member paths, paths holding "..", and top-level names starting

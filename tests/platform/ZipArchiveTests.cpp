@@ -257,8 +257,10 @@ TEST_F(ZipArchiveTest, AMemberInTheWayOrPastTheLimitsFailsTheWholeZip) {
 }
 
 // Private folders have names of their own: members named like them, at the
-// top or below, neither fail this unpack nor block a later one.
+// top or below, neither fail this unpack nor block a later one; one that a
+// killed unpack left is removed.
 TEST_F(ZipArchiveTest, MembersNamedLikeThePrivateFolderBlockNothing) {
+    WriteBytes(images + "/.corvale-unpacking-Left01/AnF/Half.ssd", "h");
     QString reason;
     EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
                                   {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}),
@@ -285,6 +287,24 @@ TEST_F(ZipArchiveTest, MembersReachAnotherFileSystemAndKeepNamesAsBytes) {
     EXPECT_EQ(ReadBytes(images + "/AnF/Bomb.ssd"), "b");
     EXPECT_EQ(access(QFile::encodeName(images + "/AnF/Caf").append("\xE9.ssd").constData(), F_OK), 0);
     EXPECT_EQ(QDir(images + "/AnF").entryList(QDir::Files | QDir::Hidden), QStringList({"A.ssd", "Bomb.ssd"}));
+}
+
+// A move that fails (here onto a mount point) puts back the file that an
+// earlier member had replaced.
+TEST_F(ZipArchiveTest, AFailedMovePutsBackWhatItReplaced) {
+    if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(256);
+    WriteBytes(images + "/AnF/Old.ssd", "old");
+    WriteBytes(images + "/Zzz.ssd", "");
+    WriteBytes(PrivateTmpfsPath() + "/file", "mounted");
+    ASSERT_EQ(mount(QFile::encodeName(PrivateTmpfsPath() + "/file").constData(),
+                    QFile::encodeName(images + "/Zzz.ssd").constData(), nullptr, MS_BIND, nullptr),
+              0);
+    QString reason;
+    EXPECT_FALSE(Unpack(StoredZip({{"AnF/New.ssd", "n"}, {"AnF/Old.ssd", "new"}, {"Zzz.ssd", "z"}}), &reason));
+    EXPECT_TRUE(reason.startsWith("Zzz.ssd: ")) << reason.toStdString();
+    EXPECT_EQ(ReadBytes(images + "/AnF/Old.ssd"), "old");
+    EXPECT_EQ(QDir(images + "/AnF").entryList(QDir::Files), QStringList({"Old.ssd"}));
+    EXPECT_EQ(Listing(), QStringList({"AnF", "Zzz.ssd"}));
 }
 
 TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
