@@ -71,7 +71,15 @@ QUrl RedirectTarget(const QUrl& from, const HttpConnection& response) {
     const QByteArray location = response.Location();
     if (location.isEmpty())
         return {};
-    return from.resolved(QUrl::fromEncoded(location));
+    // The server's own bytes, whatever their encoding: Qt would read a raw
+    // byte past ASCII as UTF-8 and send another address.
+    static const QByteArray printable = [] {
+        QByteArray ascii;
+        for (char c = '!'; c <= '~'; ++c)
+            ascii += c;
+        return ascii;
+    }();
+    return from.resolved(QUrl::fromEncoded(location.toPercentEncoding(printable)));
 }
 
 bool Empty(QFile& out) {
@@ -127,8 +135,11 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
             completed = true;
             break;
         }
-        // A redirect's own body is never the file's content.
-        if (!Empty(out) || redirects == kMaxRedirects || !MayFollow(target, next))
+        // The clock may have run out in the very pass that ended this hop;
+        // being single-shot, it would not time the next one. A redirect's
+        // own body is never the file's content.
+        if (!clock.isActive() || !Empty(out) || redirects == kMaxRedirects ||
+            !MayFollow(target, next))
             break;
         target = next;
     }

@@ -89,8 +89,11 @@ bool HttpConnection::Get(const QUrl& url, QTimer& clock, bool restartClock,
     QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] { Closed(); });
     QObject::connect(socket, &QTcpSocket::errorOccurred, socket,
                      [this](QAbstractSocket::SocketError error) {
-                         // The close itself is seen through disconnected, once its data is read.
-                         if (error != QAbstractSocket::RemoteHostClosedError)
+                         // TLS's close_notify comes as this error alone: the TCP
+                         // connection may stay open, and then no disconnected follows.
+                         if (error == QAbstractSocket::RemoteHostClosedError)
+                             Closed();
+                         else
                              Finish(false);
                      });
     const QMetaObject::Connection timedOut =

@@ -9,7 +9,9 @@
 #include <QHostAddress>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <functional>
@@ -273,15 +275,18 @@ TEST_F(HTTPSocketTest, EncodedPathReachesTheServerAsSent) {
 TEST_F(HTTPSocketTest, FollowsRedirectsAndKeepsOnlyTheLastBody) {
     const struct {
         int status;
-        QString location;
+        QByteArray location;
         const char* lands;
     } cases[] = {
-        {301, server_.Url(QStringLiteral("/new/page.zip")), "/new/page.zip"},
-        {302, QStringLiteral("/new/page.zip"), "/new/page.zip"},
-        {303, QStringLiteral("sibling.zip"), "/old/sibling.zip"},
-        {307, QStringLiteral("../new/page.zip"), "/new/page.zip"},
-        {308, QStringLiteral("/reclist.php?sort=dir&filter=.zip"),
-         "/reclist.php?sort=dir&filter=.zip"},
+        {301, server_.Url(QStringLiteral("/new/page.zip")).toUtf8(), "/new/page.zip"},
+        {302, "/new/page.zip", "/new/page.zip"},
+        {303, "sibling.zip", "/old/sibling.zip"},
+        {307, "../new/page.zip", "/new/page.zip"},
+        {308, "/reclist.php?sort=dir&filter=.zip", "/reclist.php?sort=dir&filter=.zip"},
+        // The server's bytes as sent, in whatever encoding they are.
+        {302, "/caf\xE9.zip", "/caf%E9.zip"},
+        {302, "/caf\xC3\xA9.zip", "/caf%C3%A9.zip"},
+        {302, "/Two Words.zip", "/Two%20Words.zip"},
     };
     for (const auto& c : cases) {
         const QString lands = QString::fromLatin1(c.lands);
@@ -309,6 +314,35 @@ TEST_F(HTTPSocketTest, RefusedRedirectsLeaveTheFileEmpty) {
     }
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
+}
+
+// The 302 and the clock's time-out are both waiting when the event loop
+// next looks: the socket's turn comes first and ends the hop, and the next
+// hop must not then run without a clock.
+TEST_F(HTTPSocketTest, ATimeOutThatComesWithARedirectIsKept) {
+    QTcpServer raw;
+    ASSERT_TRUE(raw.listen(QHostAddress::LocalHost, 0));
+    HTTPSocket socket;
+    QTcpSocket* hop = nullptr;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (!hop && !(hop = raw.nextPendingConnection()))
+            return;
+        if (hop->bytesAvailable() == 0)
+            return;
+        answer.stop();
+        hop->write("HTTP/1.1 302 Found\r\nLocation: /next\r\nContent-Length: 0\r\n\r\n");
+        hop->waitForBytesWritten(1000);
+        QThread::msleep(1500);
+    });
+    answer.start(5);
+    // Only a next hop run without a clock lasts this long.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] { socket.Abort(); });
+    guard.start(4000);
+    EXPECT_FALSE(socket.Get(QStringLiteral("http://127.0.0.1:%1/start").arg(raw.serverPort()),
+                            FolderItem(target_), 1));
+    EXPECT_FALSE(socket.Aborted());
 }
 
 TEST_F(HTTPSocketTest, AbortStopsTheGetInFlight) {
@@ -390,6 +424,13 @@ TEST_F(HTTPSocketTlsTest, RedirectsMayRiseToHttpsButNeverFallBack) {
         EXPECT_EQ(ReadAll(target_), c.body) << c.url.toStdString();
     }
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/plain")), 0);
+}
+
+TEST_F(HTTPSocketTlsTest, BodyEndedByTlsCloseAloneIsWhole) {
+    https_->SetStreamed(QStringLiteral("/unannounced"), 100,
+                        TestHttpServer::Framing::UnannouncedEndedByTlsOnly);
+    EXPECT_TRUE(Get(https_->Url(QStringLiteral("/unannounced")), 5));
+    EXPECT_EQ(ReadAll(target_), QByteArray(100, 'x'));
 }
 
 TEST_F(HTTPSocketTlsTest, UntrustedCertificateFails) {

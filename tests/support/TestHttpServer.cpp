@@ -7,6 +7,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace {
 
 // Request headers are small; a client that sends more is misbehaving.
@@ -89,8 +91,11 @@ void TestHttpServer::SetTruncated(const QString& path, const QByteArray& body, i
 }
 
 void TestHttpServer::SetRedirect(const QString& path, const QString& location, int status) {
-    behaviours_[path] =
-        Behaviour{Mode::Respond, "moved to " + location.toUtf8(), status, location.toUtf8()};
+    SetRedirect(path, location.toUtf8(), status);
+}
+
+void TestHttpServer::SetRedirect(const QString& path, const QByteArray& location, int status) {
+    behaviours_[path] = Behaviour{Mode::Respond, "moved to " + location, status, location};
 }
 
 void TestHttpServer::SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs) {
@@ -198,7 +203,8 @@ void TestHttpServer::Stream(QTcpSocket* socket, const Behaviour& behaviour) {
     auto left = std::make_shared<qint64>(behaviour.size);
     // Tops the socket's queue up to a few pieces, so that the body is made
     // only as fast as the client takes it.
-    auto send = [socket, left, piece, chunked, filler, paced = behaviour.pauseMs > 0] {
+    const bool tlsOnly = behaviour.framing == Framing::UnannouncedEndedByTlsOnly;
+    auto send = [socket, left, piece, chunked, tlsOnly, filler, paced = behaviour.pauseMs > 0] {
         while (*left != 0 && (paced || socket->bytesToWrite() < 4 * piece)) {
             if (!filler.isEmpty()) {
                 socket->write(filler);
@@ -211,7 +217,14 @@ void TestHttpServer::Stream(QTcpSocket* socket, const Behaviour& behaviour) {
             if (chunked) socket->write("\r\n");
             if (paced) break;
         }
-        if (*left == 0) socket->disconnectFromHost();
+        if (*left != 0)
+            return;
+        if (tlsOnly && socket->state() == QAbstractSocket::ConnectedState) {
+            // While a duplicate of the descriptor lives, the socket's close sends no FIN.
+            const int kept = ::dup(int(socket->socketDescriptor()));
+            QObject::connect(socket->parent(), &QObject::destroyed, [kept] { ::close(kept); });
+        }
+        socket->disconnectFromHost();
     };
     if (behaviour.pauseMs > 0) {
         auto* pace = new QTimer(socket);

@@ -36,11 +36,14 @@ public:
     // Answers with the status and "Location: location" (taken as given, so it
     // may be relative), with a body of its own that a client must not keep.
     void SetRedirect(const QString& path, const QString& location, int status = 302);
+    // The same with the Location's bytes as given, in no encoding.
+    void SetRedirect(const QString& path, const QByteArray& location, int status = 302);
     // Sends `size` bytes (without end when negative), made as the client
     // reads them, so that no body is ever held whole: close-delimited, or
-    // chunked and closed before the last chunk. With a pause, one piece of
-    // 1 KB goes out per pause.
-    enum class Framing { Unannounced, ChunkedWithoutEnd };
+    // chunked and closed before the last chunk, or (over TLS) ended by TLS's
+    // close_notify alone, the TCP connection left open while the server
+    // lives. With a pause, one piece of 1 KB goes out per pause.
+    enum class Framing { Unannounced, ChunkedWithoutEnd, UnannouncedEndedByTlsOnly };
     void SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs = 0);
     // Sends head as it stands (status line and all), then filler over and
     // over without end, as fast as the client reads it.
