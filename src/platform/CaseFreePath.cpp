@@ -106,6 +106,10 @@ QString PathAsOnDisk(const QString& path) {
     if (!path.startsWith(QLatin1Char('/')) || QFileInfo::exists(path)) return path;
     QString found;
     for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".") || part == QLatin1String("..")) {
+            found += QLatin1Char('/') + part;
+            continue;
+        }
         const QStringList names =
             Folder(found.isEmpty() ? QStringLiteral("/") : found).NamesWithKey(ComposedKey, ComposedKey(part));
         if (names.isEmpty()) return path;

@@ -36,10 +36,14 @@ void OnTerminationSignal(std::function<void()> handler) {
     action.sa_handler = Notify;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    // The terminal it was started from closing, or a session ending.
-    sigaction(SIGHUP, &action, nullptr);
+    // SIGHUP: the terminal it was started from closing, or a session ending.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        // One that the starter chose to ignore (nohup, a script's background
+        // job) stays ignored.
+        struct sigaction before = {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+        sigaction(signal, &action, nullptr);
+    }
 }
 
 void EndWhenNoCommandRuns(std::function<void()> handler) {

@@ -280,6 +280,21 @@ bool Exchange(const QByteArray& from, const QByteArray& to) {
     return renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0;
 }
 
+// Where a file system cannot trade places (NFS, exFAT, FUSE, or a folder on
+// another file system), the old file is renamed aside in its own folder
+// instead; "" when that failed, with errno set.
+QByteArray SetAside(const QByteArray& path) {
+    QByteArray aside = path.left(path.lastIndexOf('/') + 1) + kPrivatePrefix + "-XXXXXX";
+    const int fd = mkstemp(aside.data());
+    if (fd < 0) return {};
+    close(fd);
+    if (std::rename(path.constData(), aside.constData()) == 0) return aside;
+    const int error = errno;
+    unlink(aside.constData());
+    errno = error;
+    return {};
+}
+
 // Nothing moves until nothing is in the way; the entry's own image moves
 // last, so that an entry counts as present only once all of it is. Should a
 // move still fail, what was placed is taken back: what stood nowhere is
@@ -293,26 +308,42 @@ bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason
     struct Done {
         const Placed* item;
         bool exchanged;
+        QByteArray aside;  // the replaced file's name meanwhile, if set aside
     };
     std::vector<Done> done;
+    const auto takeBack = [&] {
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            const QByteArray& path = it->item->path;
+            if (it->exchanged) Exchange(folder + '/' + path, path);
+            else if (!it->aside.isEmpty()) std::rename(it->aside.constData(), path.constData());
+            else it->item->folder ? rmdir(path.constData()) : unlink(path.constData());
+        }
+        return false;
+    };
     for (const Placed& item : items) {
         struct stat st;
         const bool stood = lstat(item.path.constData(), &st) == 0;
-        const QByteArray from = folder + '/' + item.path;
-        if (stood && !item.folder && Exchange(from, item.path)) {
-            done.push_back({&item, true});
-            continue;
+        Done step{&item, false, {}};
+        if (stood && !item.folder) {
+            if (Exchange(folder + '/' + item.path, item.path)) {
+                step.exchanged = true;
+                done.push_back(step);
+                continue;
+            }
+            step.aside = SetAside(item.path);
+            if (step.aside.isEmpty()) {
+                Fail(reason, PathError(item.path, errno));
+                return takeBack();
+            }
         }
         if (!Place(item, folder, reason)) {
-            for (auto it = done.rbegin(); it != done.rend(); ++it) {
-                const QByteArray& path = it->item->path;
-                if (it->exchanged) Exchange(folder + '/' + path, path);
-                else it->item->folder ? rmdir(path.constData()) : unlink(path.constData());
-            }
-            return false;
+            if (!step.aside.isEmpty()) std::rename(step.aside.constData(), item.path.constData());
+            return takeBack();
         }
-        if (!stood) done.push_back({&item, false});
+        if (!stood || !step.aside.isEmpty()) done.push_back(step);
     }
+    for (const Done& step : done)
+        if (!step.aside.isEmpty()) unlink(step.aside.constData());
     return true;
 }
 

@@ -69,6 +69,14 @@ TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenAskedToEnd) {
         EXPECT_EQ(corvale.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(corvale.exitCode(), 0) << corvale.readAllStandardError().toStdString();
     }
+    // Started with SIGHUP ignored (nohup), it outlives its terminal.
+    QProcess detached;
+    detached.setChildProcessModifier([] { ::signal(SIGHUP, SIG_IGN); });
+    StartUp(detached);
+    ::kill(pid_t(detached.processId()), SIGHUP);
+    EXPECT_FALSE(detached.waitForFinished(1000));
+    detached.terminate();
+    ASSERT_TRUE(detached.waitForFinished(15000));
     // A run that changed nothing leaves the files as they were.
     EXPECT_EQ(Read(QStringLiteral("corvale.txt")),
               "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");

@@ -289,22 +289,29 @@ TEST_F(ZipArchiveTest, MembersReachAnotherFileSystemAndKeepNamesAsBytes) {
     EXPECT_EQ(QDir(images + "/AnF").entryList(QDir::Files | QDir::Hidden), QStringList({"A.ssd", "Bomb.ssd"}));
 }
 
-// A move that fails (here onto a mount point) puts back the file that an
-// earlier member had replaced.
+// A move that fails (here onto a mount point) puts back the files that
+// earlier members had replaced, in a folder of this file system and in one
+// of another ("Mnt", where they cannot trade places).
 TEST_F(ZipArchiveTest, AFailedMovePutsBackWhatItReplaced) {
     if (PrivateTmpfsPath().isEmpty()) return RunInPrivateTmpfs(256);
-    WriteBytes(images + "/AnF/Old.ssd", "old");
+    ASSERT_TRUE(QDir().mkpath(images + "/Mnt"));
+    ASSERT_EQ(mount("none", QFile::encodeName(images + "/Mnt").constData(), "tmpfs", 0, "size=64k"), 0);
+    for (const char* old : {"/AnF/Old.ssd", "/Mnt/Old.ssd"}) WriteBytes(images + old, "old");
     WriteBytes(images + "/Zzz.ssd", "");
     WriteBytes(PrivateTmpfsPath() + "/file", "mounted");
     ASSERT_EQ(mount(QFile::encodeName(PrivateTmpfsPath() + "/file").constData(),
                     QFile::encodeName(images + "/Zzz.ssd").constData(), nullptr, MS_BIND, nullptr),
               0);
     QString reason;
-    EXPECT_FALSE(Unpack(StoredZip({{"AnF/New.ssd", "n"}, {"AnF/Old.ssd", "new"}, {"Zzz.ssd", "z"}}), &reason));
+    EXPECT_FALSE(Unpack(StoredZip({{"AnF/New.ssd", "n"}, {"AnF/Old.ssd", "new"}, {"Mnt/Old.ssd", "new"},
+                                   {"Zzz.ssd", "z"}}),
+                        &reason));
     EXPECT_TRUE(reason.startsWith("Zzz.ssd: ")) << reason.toStdString();
-    EXPECT_EQ(ReadBytes(images + "/AnF/Old.ssd"), "old");
-    EXPECT_EQ(QDir(images + "/AnF").entryList(QDir::Files), QStringList({"Old.ssd"}));
-    EXPECT_EQ(Listing(), QStringList({"AnF", "Zzz.ssd"}));
+    for (const char* folder : {"/AnF", "/Mnt"}) {
+        EXPECT_EQ(ReadBytes(images + folder + "/Old.ssd"), "old");
+        EXPECT_EQ(QDir(images + folder).entryList(QDir::Files | QDir::Hidden), QStringList({"Old.ssd"}));
+    }
+    EXPECT_EQ(Listing(), QStringList({"AnF", "Mnt", "Zzz.ssd"}));
 }
 
 TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {
