@@ -155,8 +155,6 @@ bool frmHTTP::Fetch(const Archive& archive, const QString& zipName, const QStrin
     HTTPSocket socket;
     const QString& directory = *archive.directory;
     const QString zipPath = directory + QStringLiteral("/temp.zip");
-    // Our own file, made afresh: whatever stands under its name goes first.
-    QFile::remove(zipPath);
     const bool fetched =
         Download(socket, ArchiveAddress(archive, UrlPath(zipName)), FolderItem::FromShellPath(zipPath));
     // The image that the presence test looks for arrives last.

@@ -26,7 +26,7 @@ QString ImageFolderPath(const QString& fileText) {
     // The folder that holds the image, where it is found: a folder of the
     // same name that lacks it ("Superior" beside "Superior (UK)") is not it.
     const QString image = ImagePath(fileText);
-    if (FolderItem(image).Exists() && image.startsWith(directory + QLatin1Char('/')))
+    if (FolderItem(image).Exists())
         return directory + QLatin1Char('/') + image.mid(directory.size() + 1).section(QLatin1Char('/'), 0, 0);
     return CaseFreeFolderPath(directory, Left(fileText, slash - 1));
 }

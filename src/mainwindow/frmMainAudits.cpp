@@ -64,7 +64,6 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_se
     const int n = sub.Count();
     for (int j = 1; j <= n; ++j) {
         const QString name = sub.Item(j).DisplayName();
-        if (TextEquals(Right(name, 4), QStringLiteral(".txt"))) continue;
         if (tapesOnly && !IsTapeFile(name)) continue;
         QString base, ext;
         if (SplitFoundEntry(name, base, ext) &&

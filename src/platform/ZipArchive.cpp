@@ -42,6 +42,7 @@ struct WriterFree {
     void operator()(archive* a) const { archive_write_free(a); }
 };
 using Reader = std::unique_ptr<archive, ReaderFree>;
+using FolderHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
 
 bool Fail(QString* reason, const QString& text) {
     if (reason) *reason = text;
@@ -177,7 +178,7 @@ bool Walk(const QByteArray& folder, const QByteArray& relative, std::vector<Plac
     const QByteArray path = relative.isEmpty() ? folder : folder + '/' + relative;
     std::vector<QByteArray> folders;
     {
-        const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path.constData()), closedir);
+        const FolderHandle dir(opendir(path.constData()), closedir);
         if (!dir) return false;
         for (;;) {
             errno = 0;
@@ -221,6 +222,13 @@ bool InTheWay(const Placed& item, QString* reason) {
     return false;
 }
 
+// A new empty file with a private name in the folder of `path`, for a file
+// that moves in or out of place there; its descriptor, or -1 with errno set.
+int PartBeside(const QByteArray& path, QByteArray& part) {
+    part = path.left(path.lastIndexOf('/') + 1) + kPrivatePrefix + "-XXXXXX";
+    return mkstemp(part.data());
+}
+
 mode_t CurrentUmask() {
     const mode_t mask = umask(0);
     umask(mask);
@@ -232,8 +240,8 @@ mode_t CurrentUmask() {
 // that folder, which is renamed over the member's name once whole. False,
 // with errno set, when that failed; nothing is left then.
 bool CopyAcross(const QByteArray& from, const QByteArray& to) {
-    QByteArray part = to.left(to.lastIndexOf('/') + 1) + kPrivatePrefix + "-XXXXXX";
-    const int out = mkstemp(part.data());
+    QByteArray part;
+    const int out = PartBeside(to, part);
     if (out < 0) return false;
     int error = 0;
     const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
@@ -284,8 +292,8 @@ bool Exchange(const QByteArray& from, const QByteArray& to) {
 // another file system), the old file is renamed aside in its own folder
 // instead; "" when that failed, with errno set.
 QByteArray SetAside(const QByteArray& path) {
-    QByteArray aside = path.left(path.lastIndexOf('/') + 1) + kPrivatePrefix + "-XXXXXX";
-    const int fd = mkstemp(aside.data());
+    QByteArray aside;
+    const int fd = PartBeside(path, aside);
     if (fd < 0) return {};
     close(fd);
     if (std::rename(path.constData(), aside.constData()) == 0) return aside;
@@ -360,7 +368,7 @@ int LockedFolder(int at, const char* name, int how) {
 }
 
 void RemoveLeftPrivateFolders() {
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir("."), closedir);
+    const FolderHandle dir(opendir("."), closedir);
     if (!dir) return;
     std::vector<QByteArray> left;
     while (const dirent* entry = readdir(dir.get()))
