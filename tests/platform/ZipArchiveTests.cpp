@@ -28,6 +28,8 @@ struct Link {
     const char* target;
 };
 
+constexpr auto kEveryEntry = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+
 // The image folder sits two levels down, so that "../" and "../../"
 // members would land in the root, where the snapshot looks.
 class ZipArchiveTest : public ::testing::Test {
@@ -54,16 +56,18 @@ protected:
         return UnpackZip(zipPath, images, reason ? reason : &ignored);
     }
 
-    // The top of the image folder, hidden names included.
-    QStringList Listing() const {
-        return QDir(images).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    void ExpectUnpacked(const QByteArray& zip) {
+        QString reason;
+        EXPECT_TRUE(Unpack(zip, &reason)) << reason.toStdString();
     }
+
+    // The top of the image folder, hidden names included.
+    QStringList Listing() const { return QDir(images).entryList(kEveryEntry); }
 
     // What lies below the image folder that is neither a plain file nor a folder.
     QStringList Unplain() const {
         QStringList found;
-        QDirIterator it(images, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(images, kEveryEntry, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             struct stat st;
@@ -77,8 +81,7 @@ protected:
     // Every path below the root but outside the image folder, links not followed.
     QMap<QString, QByteArray> Outside() const {
         QMap<QString, QByteArray> found;
-        QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(root.path(), kEveryEntry, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             if (path != zipPath && !path.startsWith(images)) found[path] = it.fileInfo().isFile() ? ReadBytes(path) : "";
@@ -183,8 +186,7 @@ TEST_F(ZipArchiveTest, OnlySkippedMembersOrNoneCountAsUnpacked) {
         StoredZipOf({{"./", "", kZipFolderMode}, {".", "", kZipFolderMode}}),  // the folder itself
     };
     for (const QByteArray& zip : zips) {
-        QString reason;
-        EXPECT_TRUE(Unpack(zip, &reason)) << reason.toStdString();
+        ExpectUnpacked(zip);
         EXPECT_EQ(Listing(), QStringList());
     }
 }
@@ -261,12 +263,9 @@ TEST_F(ZipArchiveTest, AMemberInTheWayOrPastTheLimitsFailsTheWholeZip) {
 // killed unpack left is removed.
 TEST_F(ZipArchiveTest, MembersNamedLikeThePrivateFolderBlockNothing) {
     WriteBytes(images + "/.corvale-unpacking-Left01/AnF/Half.ssd", "h");
-    QString reason;
-    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
-                                  {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}),
-                       &reason))
-        << reason.toStdString();
-    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking", "x"}, {"AnF/B.ssd", "b"}}), &reason)) << reason.toStdString();
+    ExpectUnpacked(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
+                              {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}));
+    ExpectUnpacked(StoredZip({{".corvale-unpacking", "x"}, {"AnF/B.ssd", "b"}}));
     EXPECT_EQ(Listing(), QStringList({"AnF"}));
     EXPECT_EQ(ReadBytes(images + "/AnF/B.ssd"), "b");
     EXPECT_EQ(ReadBytes(images + "/AnF/.corvale-unpacking/x"), "x");
@@ -280,9 +279,7 @@ TEST_F(ZipArchiveTest, MembersReachAnotherFileSystemAndKeepNamesAsBytes) {
     ASSERT_EQ(mount(QFile::encodeName(PrivateTmpfsPath()).constData(), QFile::encodeName(images + "/AnF").constData(),
                     nullptr, MS_BIND, nullptr),
               0);
-    QString reason;
-    EXPECT_TRUE(Unpack(StoredZip({{"AnF/A.ssd", "a"}, {"AnF/Caf\xE9.ssd", "c"}, {"AnF/Bomb.ssd", "b"}}), &reason))
-        << reason.toStdString();
+    ExpectUnpacked(StoredZip({{"AnF/A.ssd", "a"}, {"AnF/Caf\xE9.ssd", "c"}, {"AnF/Bomb.ssd", "b"}}));
     EXPECT_EQ(Listing(), QStringList({"AnF"}));
     EXPECT_EQ(ReadBytes(images + "/AnF/Bomb.ssd"), "b");
     EXPECT_EQ(access(QFile::encodeName(images + "/AnF/Caf").append("\xE9.ssd").constData(), F_OK), 0);
