@@ -163,14 +163,17 @@ TEST_F(HTTPSocketTest, StalledServerTimesOut) {
 }
 
 // Whatever the server sends, a Get ends within its time-out plus a second and
-// keeps nothing of a body that failed.
-TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
+// keeps nothing of a body that failed, nor of a redirect it refused.
+TEST_F(HTTPSocketTest, EndlessOversizedCutAndRefusedAnswersFailAndLeaveAnEmptyFile) {
     using Framing = TestHttpServer::Framing;
     server_.SetStreamed(QStringLiteral("/endless"), -1, Framing::Unannounced, 1);
     server_.SetStreamed(QStringLiteral("/past-ceiling"), HTTPSocket::kBodyCeiling + 1, Framing::Unannounced);
     server_.SetTruncated(QStringLiteral("/cut"), BinaryBody());
     server_.SetStreamed(QStringLiteral("/cut-chunked"), 300000, Framing::ChunkedWithoutEnd);
-    std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked"};
+    Chain(6);  // one redirect too many
+    server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
+    server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
+    std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked", "/hop0", "/loop", "/local"};
     // Hostile framing: each must fail at its bound, never be held whole.
     const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     const struct {
@@ -202,6 +205,8 @@ TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
         EXPECT_TRUE(server_.LastRequest(QString::fromLatin1(path)).toLower().contains("\r\naccept-encoding: identity"))
             << server_.LastRequest(QString::fromLatin1(path)).toStdString();
     }
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
 }
 
 // "temp.zip" and "games.idx" are the program's own: a link of that name,
@@ -300,20 +305,6 @@ TEST_F(HTTPSocketTest, FollowsRedirectsAndKeepsOnlyTheLastBody) {
     }
     EXPECT_TRUE(Get(Chain(5)));
     EXPECT_EQ(ReadAll(target_), QByteArray("arrived"));
-}
-
-TEST_F(HTTPSocketTest, RefusedRedirectsLeaveTheFileEmpty) {
-    server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
-    server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
-    const QString cases[] = {Chain(6), server_.Url(QStringLiteral("/loop")),
-                             server_.Url(QStringLiteral("/local"))};
-    for (const QString& url : cases) {
-        Prefill();
-        EXPECT_FALSE(Get(url)) << url.toStdString();
-        EXPECT_EQ(ReadAll(target_), QByteArray()) << url.toStdString();
-    }
-    EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
-    EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
 }
 
 // The 302 and the clock's time-out are both waiting when the event loop
