@@ -1,6 +1,7 @@
 #include "app/App.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,19 +31,8 @@ protected:
         ASSERT_TRUE(folder.isValid());
         program = folder.filePath(QStringLiteral("corvale"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALE_EXECUTABLE), program));
-        Write(QStringLiteral("corvale.txt"),
-              "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
-    }
-
-    void Write(const QString& name, const QByteArray& bytes) {
-        QFile f(folder.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray Read(const QString& name) {
-        QFile f(folder.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        WriteBytes(folder.filePath(QStringLiteral("corvale.txt")),
+                   "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
     }
 
     // Starts the program off-screen and waits until it is up.
@@ -78,7 +68,7 @@ TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenAskedToEnd) {
     detached.terminate();
     ASSERT_TRUE(detached.waitForFinished(15000));
     // A run that changed nothing leaves the files as they were.
-    EXPECT_EQ(Read(QStringLiteral("corvale.txt")),
+    EXPECT_EQ(ReadBytes(folder.filePath(QStringLiteral("corvale.txt"))),
               "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("corvale.ini"))));
 }
