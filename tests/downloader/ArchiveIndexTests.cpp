@@ -141,14 +141,10 @@ TEST_F(ArchiveIndexTest, LookupFindsTheFirstMatchIgnoringCase) {
 
 TEST_F(ArchiveIndexTest, DifferentEntriesNeverShareAKey) {
     const QString nul(QChar(u'\0'));
-    SetIndex({{QString(), nul, QDate()},
-              {nul, QString(), QDate()},
-              {QStringLiteral("a") + nul, QStringLiteral("b"), QDate()},
-              {QStringLiteral("a"), nul + QStringLiteral("b"), QDate()}});
-    EXPECT_EQ(FindSTH(QString(), nul), 1);
-    EXPECT_EQ(FindSTH(nul, QString()), 2);
-    EXPECT_EQ(FindSTH(QStringLiteral("a") + nul, QStringLiteral("b")), 3);
-    EXPECT_EQ(FindSTH(QStringLiteral("a"), nul + QStringLiteral("b")), 4);
+    const std::vector<clsSTH> entries = {
+        {QString(), nul, QDate()}, {nul, QString(), QDate()}, {"a" + nul, "b", QDate()}, {"a", nul + "b", QDate()}};
+    SetIndex(entries);
+    for (int i = 0; i < int(entries.size()); ++i) EXPECT_EQ(FindSTH(entries[i].strFilename, entries[i].strType), i + 1);
 }
 
 TEST_F(ArchiveIndexTest, UnreadableIndexIsReportedAndNeverSavedOver) {
