@@ -191,25 +191,53 @@ TEST_F(ZipArchiveTest, OnlySkippedMembersOrNoneCountAsUnpacked) {
     }
 }
 
-TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
+// Nothing of a zip that fails is left, no member and no private folder, and
+// the user's file, link and folder stay as they were.
+TEST_F(ZipArchiveTest, WhatIsNotAWholeZipOrHasAMemberInTheWayOrPastTheLimitsFails) {
+    WriteBytes(images + "/Elite.ssd", "mine");
+    WriteBytes(images + "/Folder/kept", "x");
+    MakeLinks({{"L", "@/outside"}});
     const QByteArray zip = StoredZip({{"Elite.ssd", "image bytes"}, {"Other.ssd", "more image bytes"}});
     QByteArray badChecksum = zip;
     badChecksum[badChecksum.indexOf("image bytes")] = 'I';
     WriteBytes(Root("@/tarred/Elite.ssd"), "image");
     ASSERT_EQ(QProcess::execute("tar", {"-cf", Root("@/image.tar"), "-C", Root("@/tarred"), "Elite.ssd"}), 0);
-    const QByteArray cases[] = {
-        "<html><head><title>404 Not Found</title></head></html>\n",
-        zip.left(zip.size() / 2),
-        zip.left(zip.size() - 10),
-        badChecksum,
-        ReadBytes(Root("@/image.tar")),
-        "",
+    QByteArray deep;
+    for (int i = 0; i < 45; ++i) deep += QByteArray(100, 'd') + '/';
+    const QByteArray longName(256, 'n');
+    const auto withOk = [](QList<ZipMember> members) { return StoredZipOf(members << kOk); };
+    const struct {
+        QByteArray bytes;
+        QByteArray failing;  // the path the reason starts with, if it names one
+    } cases[] = {
+        {"<html><head><title>404 Not Found</title></head></html>\n", ""},
+        {zip.left(zip.size() / 2), ""},
+        {zip.left(zip.size() - 10), ""},
+        {badChecksum, ""},
+        {ReadBytes(Root("@/image.tar")), ""},
+        {"", ""},
+        {withOk({{"Elite.ssd/", "", kZipFolderMode}}), "Elite.ssd"},
+        {withOk({{"Elite.ssd/x", "x"}}), "Elite.ssd"},
+        {withOk({{"Folder", "file"}}), "Folder"},
+        {withOk({{"L/./", "", kZipFolderMode}}), "L"},
+        {withOk({{"L/.", "", kZipFolderMode}}), "L"},
+        {withOk({{"L//./", "", kZipFolderMode}}), "L"},
+        {withOk({{"./L/./", "", kZipFolderMode}}), "L"},
+        {withOk({{"L/x", "x"}}), "L"},
+        {withOk({{"a", "a"}, {deep + "x", "x"}}), deep},
+        {withOk({{"a", "a"}, {longName, "x"}}), longName},
     };
-    for (const QByteArray& bytes : cases) {
+    const QStringList before = Listing();
+    for (const auto& c : cases) {
         QString reason;
-        EXPECT_FALSE(Unpack(bytes, &reason)) << bytes.left(40).toStdString();
+        EXPECT_FALSE(Unpack(c.bytes, &reason)) << c.bytes.left(40).toStdString();
         EXPECT_FALSE(reason.isEmpty());
-        EXPECT_EQ(Listing(), QStringList()) << reason.toStdString();
+        EXPECT_TRUE(reason.startsWith(QString::fromUtf8(c.failing))) << reason.toStdString();
+        EXPECT_EQ(Listing(), before) << reason.toStdString();
+        EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "mine");
+        EXPECT_EQ(QDir(images + "/Folder").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kept"}));
+        EXPECT_EQ(QFileInfo(images + "/L").symLinkTarget(), Root("@/outside"));
+        EXPECT_TRUE(QDir(Root("@/outside")).isEmpty());
     }
     QString reason;
     EXPECT_FALSE(UnpackZip(Root("@/missing.zip"), images, &reason));
@@ -217,45 +245,6 @@ TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
     WriteBytes(zipPath, zip);
     EXPECT_FALSE(UnpackZip(zipPath, Root("@/no/such/folder"), &reason));
     EXPECT_TRUE(reason.contains("no/such/folder")) << reason.toStdString();
-}
-
-struct InTheWayCase {
-    QList<ZipMember> members;  // each followed by ok.txt
-    const char* failing;       // the path the reason names
-};
-
-// The user's file, link and folder stay as they were, and nothing of the zip
-// is left: no member, no private folder.
-TEST_F(ZipArchiveTest, AMemberInTheWayOrPastTheLimitsFailsTheWholeZip) {
-    WriteBytes(images + "/Elite.ssd", "mine");
-    WriteBytes(images + "/Folder/kept", "x");
-    MakeLinks({{"L", "@/outside"}});
-    QByteArray deep;
-    for (int i = 0; i < 45; ++i) deep += QByteArray(100, 'd') + '/';
-    const QByteArray longName(256, 'n');
-    const InTheWayCase cases[] = {
-        {{{"Elite.ssd/", "", kZipFolderMode}}, "Elite.ssd"},
-        {{{"Elite.ssd/x", "x"}}, "Elite.ssd"},
-        {{{"Folder", "file"}}, "Folder"},
-        {{{"L/./", "", kZipFolderMode}}, "L"},
-        {{{"L/.", "", kZipFolderMode}}, "L"},
-        {{{"L//./", "", kZipFolderMode}}, "L"},
-        {{{"./L/./", "", kZipFolderMode}}, "L"},
-        {{{"L/x", "x"}}, "L"},
-        {{{"a", "a"}, {deep + "x", "x"}}, deep.constData()},
-        {{{"a", "a"}, {longName, "x"}}, longName.constData()},
-    };
-    const QStringList before = Listing();
-    for (const InTheWayCase& c : cases) {
-        QString reason;
-        EXPECT_FALSE(Unpack(StoredZipOf(c.members + QList<ZipMember>{kOk}), &reason)) << c.failing;
-        EXPECT_TRUE(reason.startsWith(QString::fromUtf8(c.failing))) << reason.toStdString();
-        EXPECT_EQ(Listing(), before) << c.failing;
-        EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "mine");
-        EXPECT_EQ(QDir(images + "/Folder").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kept"}));
-        EXPECT_EQ(QFileInfo(images + "/L").symLinkTarget(), Root("@/outside"));
-        EXPECT_TRUE(QDir(Root("@/outside")).isEmpty());
-    }
 }
 
 // Private folders have names of their own: members named like them, at the
