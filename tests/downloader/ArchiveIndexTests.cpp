@@ -177,8 +177,10 @@ TEST_F(ArchiveIndexTest, FullDiskKeepsTheOldIndex) {
     });
 }
 
-TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
+TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFileWhateverItsLetterCase) {
     WriteBytes(strGameDir + "/Elite.ssd", "image");
+    WriteBytes(strGameDir + "/AnF/180Darts.SSD", "image");
+    ASSERT_TRUE(QDir().mkpath(strGameDir + "/AnF/Folder.ssd"));
     WriteBytes(strGameDir + "/Locked.ssd", "image");
     QFile::setPermissions(strGameDir + "/Locked.ssd", QFileDevice::Permissions());
     const bool root_user = geteuid() == 0;  // root opens any file
@@ -191,12 +193,6 @@ TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
     if (!root_user) {
         EXPECT_FALSE(CheckFile(strGameDir + "/Locked.ssd"));
     }
-}
-
-TEST_F(ArchiveIndexTest, CheckFileMatchesNamesWhateverTheirLetterCase) {
-    ASSERT_TRUE(QDir().mkpath(strGameDir + "/AnF/Folder.ssd"));
-    WriteBytes(strGameDir + "/AnF/180Darts.SSD", "image");
-
     EXPECT_TRUE(CheckFile(strGameDir, "anf/180DARTS.ssd"));
     EXPECT_FALSE(CheckFile(strGameDir, "anf/folder.SSD"));
     // A full path: only its last part may differ in case.
