@@ -1,6 +1,7 @@
 #include "app/App.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utility>
 #include <sys/types.h>
 
 namespace {
@@ -30,19 +32,8 @@ protected:
         ASSERT_TRUE(folder.isValid());
         program = folder.filePath(QStringLiteral("corvale"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALE_EXECUTABLE), program));
-        Write(QStringLiteral("corvale.txt"),
-              "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
-    }
-
-    void Write(const QString& name, const QByteArray& bytes) {
-        QFile f(folder.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray Read(const QString& name) {
-        QFile f(folder.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        WriteBytes(folder.filePath(QStringLiteral("corvale.txt")),
+                   "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
     }
 
     // Starts the program off-screen and waits until it is up.
@@ -60,25 +51,23 @@ protected:
 
 TEST_F(ExecutableTest, ComesUpAndQuitsCleanlyWhenAskedToEnd) {
     // Asked by the session (SIGTERM) or by its terminal closing (SIGHUP): it
-    // closes the main window as its close button does.
-    for (const int signal : {SIGTERM, SIGHUP}) {
+    // closes the main window as its close button does. Started with SIGHUP
+    // ignored (nohup), it outlives its terminal.
+    for (const auto& [signal, nohup] : {std::pair{SIGTERM, false}, {SIGHUP, false}, {SIGHUP, true}}) {
         QProcess corvale;
+        if (nohup) corvale.setChildProcessModifier([] { ::signal(SIGHUP, SIG_IGN); });
         StartUp(corvale);
         ::kill(pid_t(corvale.processId()), signal);
+        if (nohup) {
+            EXPECT_FALSE(corvale.waitForFinished(1000));
+            corvale.terminate();
+        }
         ASSERT_TRUE(corvale.waitForFinished(15000));
         EXPECT_EQ(corvale.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(corvale.exitCode(), 0) << corvale.readAllStandardError().toStdString();
     }
-    // Started with SIGHUP ignored (nohup), it outlives its terminal.
-    QProcess detached;
-    detached.setChildProcessModifier([] { ::signal(SIGHUP, SIG_IGN); });
-    StartUp(detached);
-    ::kill(pid_t(detached.processId()), SIGHUP);
-    EXPECT_FALSE(detached.waitForFinished(1000));
-    detached.terminate();
-    ASSERT_TRUE(detached.waitForFinished(15000));
     // A run that changed nothing leaves the files as they were.
-    EXPECT_EQ(Read(QStringLiteral("corvale.txt")),
+    EXPECT_EQ(ReadBytes(folder.filePath(QStringLiteral("corvale.txt"))),
               "Aardvark (1984) (Acornsoft)<Arcade>{DfP}/Stairway/\nZap Zone (19xx) (Orbit Soft)\n");
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("corvale.ini"))));
 }

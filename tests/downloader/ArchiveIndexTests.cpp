@@ -141,14 +141,10 @@ TEST_F(ArchiveIndexTest, LookupFindsTheFirstMatchIgnoringCase) {
 
 TEST_F(ArchiveIndexTest, DifferentEntriesNeverShareAKey) {
     const QString nul(QChar(u'\0'));
-    SetIndex({{QString(), nul, QDate()},
-              {nul, QString(), QDate()},
-              {QStringLiteral("a") + nul, QStringLiteral("b"), QDate()},
-              {QStringLiteral("a"), nul + QStringLiteral("b"), QDate()}});
-    EXPECT_EQ(FindSTH(QString(), nul), 1);
-    EXPECT_EQ(FindSTH(nul, QString()), 2);
-    EXPECT_EQ(FindSTH(QStringLiteral("a") + nul, QStringLiteral("b")), 3);
-    EXPECT_EQ(FindSTH(QStringLiteral("a"), nul + QStringLiteral("b")), 4);
+    const std::vector<clsSTH> entries = {
+        {QString(), nul, QDate()}, {nul, QString(), QDate()}, {"a" + nul, "b", QDate()}, {"a", nul + "b", QDate()}};
+    SetIndex(entries);
+    for (int i = 0; i < int(entries.size()); ++i) EXPECT_EQ(FindSTH(entries[i].strFilename, entries[i].strType), i + 1);
 }
 
 TEST_F(ArchiveIndexTest, UnreadableIndexIsReportedAndNeverSavedOver) {
@@ -181,8 +177,10 @@ TEST_F(ArchiveIndexTest, FullDiskKeepsTheOldIndex) {
     });
 }
 
-TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
+TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFileWhateverItsLetterCase) {
     WriteBytes(strGameDir + "/Elite.ssd", "image");
+    WriteBytes(strGameDir + "/AnF/180Darts.SSD", "image");
+    ASSERT_TRUE(QDir().mkpath(strGameDir + "/AnF/Folder.ssd"));
     WriteBytes(strGameDir + "/Locked.ssd", "image");
     QFile::setPermissions(strGameDir + "/Locked.ssd", QFileDevice::Permissions());
     const bool root_user = geteuid() == 0;  // root opens any file
@@ -195,12 +193,6 @@ TEST_F(ArchiveIndexTest, CheckFileWantsAReadableFile) {
     if (!root_user) {
         EXPECT_FALSE(CheckFile(strGameDir + "/Locked.ssd"));
     }
-}
-
-TEST_F(ArchiveIndexTest, CheckFileMatchesNamesWhateverTheirLetterCase) {
-    ASSERT_TRUE(QDir().mkpath(strGameDir + "/AnF/Folder.ssd"));
-    WriteBytes(strGameDir + "/AnF/180Darts.SSD", "image");
-
     EXPECT_TRUE(CheckFile(strGameDir, "anf/180DARTS.ssd"));
     EXPECT_FALSE(CheckFile(strGameDir, "anf/folder.SSD"));
     // A full path: only its last part may differ in case.

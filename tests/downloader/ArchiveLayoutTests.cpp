@@ -6,14 +6,25 @@
 
 namespace {
 
-using ArchiveLayoutTest = DownloaderTest;
-
 // Sort links stand before the table, as on the archive's pages.
 QByteArray ArchivePage(const QByteArray& rows) {
     return "<html><body>\n<a href=\"reclist.php?sort=name&filter=.zip\">Name</a>\n"
            "<a href=\"reclist.php?sort=date&filter=.zip\">Date</a>\n<table>\n" +
            rows + "</table>\n</body></html>\n";
 }
+
+class ArchiveLayoutTest : public DownloaderTest {
+protected:
+    // A disc page of the zips, dated Jul 10 2006, Jul 11 2006 ..., and the zips themselves.
+    void ServeZips(const QList<QPair<QString, QByteArray>>& zips) {
+        QByteArray rows;
+        for (const auto& [zip, bytes] : zips) {
+            rows += ArchiveRow(QStringLiteral("Jul %1 2006").arg(10 + rows.count("<tr>")), zip);
+            server.SetResponse(EntryPath(false, zip), bytes);
+        }
+        ServePage(false, ArchivePage(rows));
+    }
+};
 
 class BothArchives : public DownloaderTest, public ::testing::WithParamInterface<bool> {};
 
@@ -94,10 +105,8 @@ TEST_F(ArchiveLayoutTest, AnEntryThatFillsTheDiskLeavesNothingAndIsFetchedAgain)
     ASSERT_TRUE(QDir().mkpath(strGameDir));
     const QString filler = PrivateTmpfsPath() + "/filler";
     WriteBytes(filler, QByteArray(700 * 1024, 'f'));
-    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", "AnF/Bomb.zip")));
-    server.SetResponse(EntryPath(false, "AnF/Bomb.zip"),
-                       StoredZip({{"AnF/Bomb.ssd", "one"}, {"AnF/Bomb2.ssd", QByteArray(900 * 1024, 'b')},
-                                  {"AnF/Bomb3.ssd", "three"}}));
+    ServeZips({{"AnF/Bomb.zip", StoredZip({{"AnF/Bomb.ssd", "one"}, {"AnF/Bomb2.ssd", QByteArray(900 * 1024, 'b')},
+                                            {"AnF/Bomb3.ssd", "three"}})}});
     WatchedHTTP w;
     RunModal(w, true, PressClose);
     ASSERT_EQ(messages.size(), 1);
@@ -116,8 +125,7 @@ TEST_F(ArchiveLayoutTest, AnEntryThatFillsTheDiskLeavesNothingAndIsFetchedAgain)
 }
 
 TEST_F(ArchiveLayoutTest, APageServedAsAZipIsRetriedUntilAGoodZipComes) {
-    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", "AnF/Darts.zip")));
-    server.SetResponse(EntryPath(false, "AnF/Darts.zip"), "<html><body>Busy, try later</body></html>");
+    ServeZips({{"AnF/Darts.zip", "<html><body>Busy, try later</body></html>"}});
     WatchedHTTP w;
     RunModal(w, true, PressClose);
     ASSERT_EQ(messages.size(), 1);
@@ -137,11 +145,8 @@ TEST_F(ArchiveLayoutTest, APageServedAsAZipIsRetriedUntilAGoodZipComes) {
 // A zip with nothing to unpack is a zip all the same: it is recorded, so the
 // next run does not fetch it again and again.
 TEST_F(ArchiveLayoutTest, ZipsWithNothingToUnpackAreRecordedOnce) {
-    ServePage(false, ArchivePage(ArchiveRow("Jul 10 2006", "AnF/Empty.zip") +
-                                 ArchiveRow("Jul 11 2006", "AnF/Escapes.zip")));
-    server.SetResponse(EntryPath(false, "AnF/Empty.zip"), StoredZip({}));
-    server.SetResponse(EntryPath(false, "AnF/Escapes.zip"),
-                       StoredZip({{"../escaped.ssd", "x"}, {"/tmp/corvale-absolute.ssd", "x"}}));
+    ServeZips({{"AnF/Empty.zip", StoredZip({})},
+               {"AnF/Escapes.zip", StoredZip({{"../escaped.ssd", "x"}, {"/tmp/corvale-absolute.ssd", "x"}})}});
     for (int run = 1; run <= 2; ++run) {
         WatchedHTTP w;
         RunModal(w, true, PressClose);
@@ -161,18 +166,12 @@ TEST_F(ArchiveLayoutTest, NoZipWritesOutsideTheImageDirectory) {
     QDir(root.path()).mkpath(QStringLiteral("outside"));
     WriteBytes(AppFile("bin/open"), "#!/bin/sh\n");
     ASSERT_TRUE(QFile::link(root.filePath("app"), strGameDir + "/app"));
-    const QList<QPair<QString, QByteArray>> zips = {
+    ServeZips({
         {"AnF/Plant.zip", StoredZipOf({{"AnF/out", root.filePath("outside").toUtf8(), kZipSymlinkMode}})},
         {"AnF/Through.zip", StoredZip({{"AnF/out/pwned.ssd", "x"}})},
         {"AnF/Bin.zip", StoredZip({{"app/bin/open", "pwned"}, {"app/bin/rm", "pwned"}})},
         {"AnF/Escape.zip", StoredZip({{"../../outside/up.ssd", "x"}, {root.filePath("outside/abs.ssd").toUtf8(), "x"}})},
-    };
-    QByteArray rows;
-    for (const auto& zip : zips) {
-        rows += ArchiveRow("Jul 10 2006", zip.first);
-        server.SetResponse(EntryPath(false, zip.first), zip.second);
-    }
-    ServePage(false, ArchivePage(rows));
+    });
     WatchedHTTP w;
     RunModal(w, true, PressClose);
 

@@ -163,14 +163,17 @@ TEST_F(HTTPSocketTest, StalledServerTimesOut) {
 }
 
 // Whatever the server sends, a Get ends within its time-out plus a second and
-// keeps nothing of a body that failed.
-TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
+// keeps nothing of a body that failed, nor of a redirect it refused.
+TEST_F(HTTPSocketTest, EndlessOversizedCutAndRefusedAnswersFailAndLeaveAnEmptyFile) {
     using Framing = TestHttpServer::Framing;
     server_.SetStreamed(QStringLiteral("/endless"), -1, Framing::Unannounced, 1);
     server_.SetStreamed(QStringLiteral("/past-ceiling"), HTTPSocket::kBodyCeiling + 1, Framing::Unannounced);
     server_.SetTruncated(QStringLiteral("/cut"), BinaryBody());
     server_.SetStreamed(QStringLiteral("/cut-chunked"), 300000, Framing::ChunkedWithoutEnd);
-    std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked"};
+    Chain(6);  // one redirect too many
+    server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
+    server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
+    std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked", "/hop0", "/loop", "/local"};
     // Hostile framing: each must fail at its bound, never be held whole.
     const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     const struct {
@@ -202,6 +205,8 @@ TEST_F(HTTPSocketTest, EndlessOversizedAndCutBodiesFailAndLeaveAnEmptyFile) {
         EXPECT_TRUE(server_.LastRequest(QString::fromLatin1(path)).toLower().contains("\r\naccept-encoding: identity"))
             << server_.LastRequest(QString::fromLatin1(path)).toStdString();
     }
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
+    EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
 }
 
 // "temp.zip" and "games.idx" are the program's own: a link of that name,
@@ -302,20 +307,6 @@ TEST_F(HTTPSocketTest, FollowsRedirectsAndKeepsOnlyTheLastBody) {
     EXPECT_EQ(ReadAll(target_), QByteArray("arrived"));
 }
 
-TEST_F(HTTPSocketTest, RefusedRedirectsLeaveTheFileEmpty) {
-    server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
-    server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
-    const QString cases[] = {Chain(6), server_.Url(QStringLiteral("/loop")),
-                             server_.Url(QStringLiteral("/local"))};
-    for (const QString& url : cases) {
-        Prefill();
-        EXPECT_FALSE(Get(url)) << url.toStdString();
-        EXPECT_EQ(ReadAll(target_), QByteArray()) << url.toStdString();
-    }
-    EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
-    EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
-}
-
 // The 302 and the clock's time-out are both waiting when the event loop
 // next looks: the socket's turn comes first and ends the hop, and the next
 // hop must not then run without a clock.
@@ -403,7 +394,8 @@ protected:
     std::unique_ptr<TestHttpsServer> https_;
 };
 
-TEST_F(HTTPSocketTlsTest, RedirectsMayRiseToHttpsButNeverFallBack) {
+TEST_F(HTTPSocketTlsTest, FetchesOverTlsAndRedirectsMayRiseToHttpsButNeverFallBack) {
+    https_->SetStreamed(QStringLiteral("/unannounced"), 100, TestHttpServer::Framing::UnannouncedEndedByTlsOnly);
     server_.SetRedirect(QStringLiteral("/moved"), https_->Url(QStringLiteral("/page")), 301);
     https_->SetRedirect(QStringLiteral("/elsewhere"), QStringLiteral("/page"));
     https_->SetRedirect(QStringLiteral("/down"), server_.Url(QStringLiteral("/plain")));
@@ -417,6 +409,8 @@ TEST_F(HTTPSocketTlsTest, RedirectsMayRiseToHttpsButNeverFallBack) {
         {https_->Url(QStringLiteral("/page")), true, "secure page"},
         {https_->Url(QStringLiteral("/elsewhere")), true, "secure page"},
         {https_->Url(QStringLiteral("/down")), false, ""},
+        // A body that TLS's close alone ends is whole.
+        {https_->Url(QStringLiteral("/unannounced")), true, QByteArray(100, 'x')},
     };
     for (const auto& c : cases) {
         Prefill();
@@ -424,13 +418,6 @@ TEST_F(HTTPSocketTlsTest, RedirectsMayRiseToHttpsButNeverFallBack) {
         EXPECT_EQ(ReadAll(target_), c.body) << c.url.toStdString();
     }
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/plain")), 0);
-}
-
-TEST_F(HTTPSocketTlsTest, BodyEndedByTlsCloseAloneIsWhole) {
-    https_->SetStreamed(QStringLiteral("/unannounced"), 100,
-                        TestHttpServer::Framing::UnannouncedEndedByTlsOnly);
-    EXPECT_TRUE(Get(https_->Url(QStringLiteral("/unannounced")), 5));
-    EXPECT_EQ(ReadAll(target_), QByteArray(100, 'x'));
 }
 
 TEST_F(HTTPSocketTlsTest, UntrustedCertificateFails) {

@@ -344,24 +344,18 @@ TEST_F(ListboxTest, KeysMoveTheSelectedRowAndNeverScrollSideways) {
 // Counts what is drawn for a cell as having the focus.
 class FocusFrameCounter : public QProxyStyle {
 public:
-    int frames = 0;
+    mutable int frames = 0;
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
-        Count(element == PE_FrameFocusRect ||
-              (element == PE_PanelItemViewItem && (option->state & State_HasFocus)));
+        frames += element == PE_FrameFocusRect || (element == PE_PanelItemViewItem && (option->state & State_HasFocus));
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-        Count(element == CE_ItemViewItem && (option->state & State_HasFocus));
+        frames += element == CE_ItemViewItem && (option->state & State_HasFocus);
         QProxyStyle::drawControl(element, option, painter, widget);
-    }
-
-private:
-    void Count(bool focusFrame) const {
-        if (focusFrame) ++const_cast<FocusFrameCounter*>(this)->frames;
     }
 };
 

@@ -28,6 +28,8 @@ struct Link {
     const char* target;
 };
 
+constexpr auto kEveryEntry = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+
 // The image folder sits two levels down, so that "../" and "../../"
 // members would land in the root, where the snapshot looks.
 class ZipArchiveTest : public ::testing::Test {
@@ -54,16 +56,18 @@ protected:
         return UnpackZip(zipPath, images, reason ? reason : &ignored);
     }
 
-    // The top of the image folder, hidden names included.
-    QStringList Listing() const {
-        return QDir(images).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    void ExpectUnpacked(const QByteArray& zip) {
+        QString reason;
+        EXPECT_TRUE(Unpack(zip, &reason)) << reason.toStdString();
     }
+
+    // The top of the image folder, hidden names included.
+    QStringList Listing() const { return QDir(images).entryList(kEveryEntry); }
 
     // What lies below the image folder that is neither a plain file nor a folder.
     QStringList Unplain() const {
         QStringList found;
-        QDirIterator it(images, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(images, kEveryEntry, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             struct stat st;
@@ -77,8 +81,7 @@ protected:
     // Every path below the root but outside the image folder, links not followed.
     QMap<QString, QByteArray> Outside() const {
         QMap<QString, QByteArray> found;
-        QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(root.path(), kEveryEntry, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             if (path != zipPath && !path.startsWith(images)) found[path] = it.fileInfo().isFile() ? ReadBytes(path) : "";
@@ -183,31 +186,58 @@ TEST_F(ZipArchiveTest, OnlySkippedMembersOrNoneCountAsUnpacked) {
         StoredZipOf({{"./", "", kZipFolderMode}, {".", "", kZipFolderMode}}),  // the folder itself
     };
     for (const QByteArray& zip : zips) {
-        QString reason;
-        EXPECT_TRUE(Unpack(zip, &reason)) << reason.toStdString();
+        ExpectUnpacked(zip);
         EXPECT_EQ(Listing(), QStringList());
     }
 }
 
-TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
+// Nothing of a zip that fails is left, no member and no private folder, and
+// the user's file, link and folder stay as they were.
+TEST_F(ZipArchiveTest, WhatIsNotAWholeZipOrHasAMemberInTheWayOrPastTheLimitsFails) {
+    WriteBytes(images + "/Elite.ssd", "mine");
+    WriteBytes(images + "/Folder/kept", "x");
+    MakeLinks({{"L", "@/outside"}});
     const QByteArray zip = StoredZip({{"Elite.ssd", "image bytes"}, {"Other.ssd", "more image bytes"}});
     QByteArray badChecksum = zip;
     badChecksum[badChecksum.indexOf("image bytes")] = 'I';
     WriteBytes(Root("@/tarred/Elite.ssd"), "image");
     ASSERT_EQ(QProcess::execute("tar", {"-cf", Root("@/image.tar"), "-C", Root("@/tarred"), "Elite.ssd"}), 0);
-    const QByteArray cases[] = {
-        "<html><head><title>404 Not Found</title></head></html>\n",
-        zip.left(zip.size() / 2),
-        zip.left(zip.size() - 10),
-        badChecksum,
-        ReadBytes(Root("@/image.tar")),
-        "",
+    QByteArray deep;
+    for (int i = 0; i < 45; ++i) deep += QByteArray(100, 'd') + '/';
+    const QByteArray longName(256, 'n');
+    const auto withOk = [](QList<ZipMember> members) { return StoredZipOf(members << kOk); };
+    const struct {
+        QByteArray bytes;
+        QByteArray failing;  // the path the reason starts with, if it names one
+    } cases[] = {
+        {"<html><head><title>404 Not Found</title></head></html>\n", ""},
+        {zip.left(zip.size() / 2), ""},
+        {zip.left(zip.size() - 10), ""},
+        {badChecksum, ""},
+        {ReadBytes(Root("@/image.tar")), ""},
+        {"", ""},
+        {withOk({{"Elite.ssd/", "", kZipFolderMode}}), "Elite.ssd"},
+        {withOk({{"Elite.ssd/x", "x"}}), "Elite.ssd"},
+        {withOk({{"Folder", "file"}}), "Folder"},
+        {withOk({{"L/./", "", kZipFolderMode}}), "L"},
+        {withOk({{"L/.", "", kZipFolderMode}}), "L"},
+        {withOk({{"L//./", "", kZipFolderMode}}), "L"},
+        {withOk({{"./L/./", "", kZipFolderMode}}), "L"},
+        {withOk({{"L/x", "x"}}), "L"},
+        {withOk({{"a", "a"}, {deep + "x", "x"}}), deep},
+        {withOk({{"a", "a"}, {longName, "x"}}), longName},
     };
-    for (const QByteArray& bytes : cases) {
+    const QStringList before = Listing();
+    for (const auto& c : cases) {
         QString reason;
-        EXPECT_FALSE(Unpack(bytes, &reason)) << bytes.left(40).toStdString();
+        EXPECT_FALSE(Unpack(c.bytes, &reason)) << c.bytes.left(40).toStdString();
         EXPECT_FALSE(reason.isEmpty());
-        EXPECT_EQ(Listing(), QStringList()) << reason.toStdString();
+        EXPECT_TRUE(reason.startsWith(QString::fromUtf8(c.failing))) << reason.toStdString();
+        EXPECT_EQ(Listing(), before) << reason.toStdString();
+        EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "mine");
+        EXPECT_EQ(QDir(images + "/Folder").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kept"}));
+        EXPECT_EQ(QFileInfo(images + "/L").symLinkTarget(), Root("@/outside"));
+        EXPECT_TRUE(QDir(Root("@/outside")).isEmpty());
     }
     QString reason;
     EXPECT_FALSE(UnpackZip(Root("@/missing.zip"), images, &reason));
@@ -217,56 +247,14 @@ TEST_F(ZipArchiveTest, WhatIsNotAWholeZipFailsWithAReason) {
     EXPECT_TRUE(reason.contains("no/such/folder")) << reason.toStdString();
 }
 
-struct InTheWayCase {
-    QList<ZipMember> members;  // each followed by ok.txt
-    const char* failing;       // the path the reason names
-};
-
-// The user's file, link and folder stay as they were, and nothing of the zip
-// is left: no member, no private folder.
-TEST_F(ZipArchiveTest, AMemberInTheWayOrPastTheLimitsFailsTheWholeZip) {
-    WriteBytes(images + "/Elite.ssd", "mine");
-    WriteBytes(images + "/Folder/kept", "x");
-    MakeLinks({{"L", "@/outside"}});
-    QByteArray deep;
-    for (int i = 0; i < 45; ++i) deep += QByteArray(100, 'd') + '/';
-    const QByteArray longName(256, 'n');
-    const InTheWayCase cases[] = {
-        {{{"Elite.ssd/", "", kZipFolderMode}}, "Elite.ssd"},
-        {{{"Elite.ssd/x", "x"}}, "Elite.ssd"},
-        {{{"Folder", "file"}}, "Folder"},
-        {{{"L/./", "", kZipFolderMode}}, "L"},
-        {{{"L/.", "", kZipFolderMode}}, "L"},
-        {{{"L//./", "", kZipFolderMode}}, "L"},
-        {{{"./L/./", "", kZipFolderMode}}, "L"},
-        {{{"L/x", "x"}}, "L"},
-        {{{"a", "a"}, {deep + "x", "x"}}, deep.constData()},
-        {{{"a", "a"}, {longName, "x"}}, longName.constData()},
-    };
-    const QStringList before = Listing();
-    for (const InTheWayCase& c : cases) {
-        QString reason;
-        EXPECT_FALSE(Unpack(StoredZipOf(c.members + QList<ZipMember>{kOk}), &reason)) << c.failing;
-        EXPECT_TRUE(reason.startsWith(QString::fromUtf8(c.failing))) << reason.toStdString();
-        EXPECT_EQ(Listing(), before) << c.failing;
-        EXPECT_EQ(ReadBytes(images + "/Elite.ssd"), "mine");
-        EXPECT_EQ(QDir(images + "/Folder").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kept"}));
-        EXPECT_EQ(QFileInfo(images + "/L").symLinkTarget(), Root("@/outside"));
-        EXPECT_TRUE(QDir(Root("@/outside")).isEmpty());
-    }
-}
-
 // Private folders have names of their own: members named like them, at the
 // top or below, neither fail this unpack nor block a later one; one that a
 // killed unpack left is removed.
 TEST_F(ZipArchiveTest, MembersNamedLikeThePrivateFolderBlockNothing) {
     WriteBytes(images + "/.corvale-unpacking-Left01/AnF/Half.ssd", "h");
-    QString reason;
-    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
-                                  {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}),
-                       &reason))
-        << reason.toStdString();
-    EXPECT_TRUE(Unpack(StoredZip({{".corvale-unpacking", "x"}, {"AnF/B.ssd", "b"}}), &reason)) << reason.toStdString();
+    ExpectUnpacked(StoredZip({{".corvale-unpacking/x", "x"}, {".corvale-unpacking-AbC123/x", "x"},
+                              {"AnF/.corvale-unpacking/x", "x"}, {"AnF/A.ssd", "a"}}));
+    ExpectUnpacked(StoredZip({{".corvale-unpacking", "x"}, {"AnF/B.ssd", "b"}}));
     EXPECT_EQ(Listing(), QStringList({"AnF"}));
     EXPECT_EQ(ReadBytes(images + "/AnF/B.ssd"), "b");
     EXPECT_EQ(ReadBytes(images + "/AnF/.corvale-unpacking/x"), "x");
@@ -280,9 +268,7 @@ TEST_F(ZipArchiveTest, MembersReachAnotherFileSystemAndKeepNamesAsBytes) {
     ASSERT_EQ(mount(QFile::encodeName(PrivateTmpfsPath()).constData(), QFile::encodeName(images + "/AnF").constData(),
                     nullptr, MS_BIND, nullptr),
               0);
-    QString reason;
-    EXPECT_TRUE(Unpack(StoredZip({{"AnF/A.ssd", "a"}, {"AnF/Caf\xE9.ssd", "c"}, {"AnF/Bomb.ssd", "b"}}), &reason))
-        << reason.toStdString();
+    ExpectUnpacked(StoredZip({{"AnF/A.ssd", "a"}, {"AnF/Caf\xE9.ssd", "c"}, {"AnF/Bomb.ssd", "b"}}));
     EXPECT_EQ(Listing(), QStringList({"AnF"}));
     EXPECT_EQ(ReadBytes(images + "/AnF/Bomb.ssd"), "b");
     EXPECT_EQ(access(QFile::encodeName(images + "/AnF/Caf").append("\xE9.ssd").constData(), F_OK), 0);

@@ -47,13 +47,10 @@ TestHttpsServer::Credentials TestHttpsServer::SelfSigned() {
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"),
-                   QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"), key,
-                   QStringLiteral("-out"), certificate});
+                  QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
+                                 "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
+                          .split(QLatin1Char(' ')) +
+                      QStringList{QStringLiteral("-keyout"), key, QStringLiteral("-out"), certificate});
     const bool finished = openssl.waitForFinished(30000);
     Credentials made{ReadFile(certificate), ReadFile(key)};
     if (!finished || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0 ||
