@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,9 +57,61 @@ bool MayFollow(const QUrl& from, const QUrl& to) {
     return Fetchable(to) && !downgrade;
 }
 
+bool IsHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The Location's bytes as the server sent them, escapes kept: only what may
+// not stand in an address is percent-encoded, namely controls, blanks and
+// bytes past ASCII (which Qt would read as UTF-8 and send as another
+// address), and a "%" that starts no escape (one such "%" makes Qt encode
+// every "%", escapes included).
+QByteArray AsAddress(const QByteArray& location) {
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray address;
+    for (qsizetype i = 0; i < location.size(); ++i) {
+        const auto byte = uchar(location[i]);
+        const bool escape = byte == '%' && i + 2 < location.size() &&
+                            IsHex(location[i + 1]) && IsHex(location[i + 2]);
+        if (byte <= 0x20 || byte >= 0x7F || (byte == '%' && !escape)) {
+            address += '%';
+            address += hex[byte >> 4];
+            address += hex[byte & 0xF];
+        } else {
+            address += char(byte);
+        }
+    }
+    return address;
+}
+
+// A "." or ".." part written with an escape ("%2e%2E", ".%2E"). Resolving
+// removes only plain ones, so the resolved address would hold it, and a
+// server takes it for the plain one; Qt decodes it and resolves it away,
+// sending another address than the one named, so it is looked for in the
+// server's own bytes.
+bool HasEscapedDotPart(const QByteArray& address) {
+    qsizetype end = address.size();
+    for (const char stop : {'?', '#'}) {
+        const qsizetype at = address.indexOf(stop);
+        if (at >= 0)
+            end = qMin(end, at);
+    }
+    const QList<QByteArray> parts = address.left(end).split('/');
+    for (const QByteArray& part : parts) {
+        if (!part.contains('%'))
+            continue;
+        const QByteArray plain = QByteArray(part).replace("%2e", ".").replace("%2E", ".");
+        if (plain == "." || plain == "..")
+            return true;
+    }
+    return false;
+}
+
 // The address a redirect points to, resolved against the request's own;
-// empty when the response is final (a 3xx without a Location is final too).
-QUrl RedirectTarget(const QUrl& from, const HttpConnection& response) {
+// none when the response is final (a 3xx without a Location is final too),
+// and an empty address, which is never fetched, when the Location names one
+// that must not be.
+std::optional<QUrl> RedirectTarget(const QUrl& from, const HttpConnection& response) {
     switch (response.Status()) {
     case 301:
     case 302:
@@ -66,20 +120,15 @@ QUrl RedirectTarget(const QUrl& from, const HttpConnection& response) {
     case 308:
         break;
     default:
-        return {};
+        return std::nullopt;
     }
     const QByteArray location = response.Location();
     if (location.isEmpty())
-        return {};
-    // The server's own bytes, whatever their encoding: Qt would read a raw
-    // byte past ASCII as UTF-8 and send another address.
-    static const QByteArray printable = [] {
-        QByteArray ascii;
-        for (char c = '!'; c <= '~'; ++c)
-            ascii += c;
-        return ascii;
-    }();
-    return from.resolved(QUrl::fromEncoded(location.toPercentEncoding(printable)));
+        return std::nullopt;
+    const QByteArray address = AsAddress(location);
+    if (HasEscapedDotPart(address))
+        return QUrl();
+    return from.resolved(QUrl::fromEncoded(address));
 }
 
 bool Empty(QFile& out) {
@@ -130,8 +179,8 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
         inFlight_ = nullptr;
         if (!whole || aborted_)
             break;
-        const QUrl next = RedirectTarget(target, connection);
-        if (next.isEmpty()) {
+        const std::optional<QUrl> next = RedirectTarget(target, connection);
+        if (!next) {
             completed = true;
             break;
         }
@@ -139,9 +188,9 @@ bool HTTPSocket::Get(const QString& url, const FolderItem& file, int timeoutSeco
         // being single-shot, it would not time the next one. A redirect's
         // own body is never the file's content.
         if (!clock.isActive() || !Empty(out) || redirects == kMaxRedirects ||
-            !MayFollow(target, next))
+            !MayFollow(target, *next))
             break;
-        target = next;
+        target = *next;
     }
     completed = completed && out.flush() && out.error() == QFileDevice::NoError;
     // Nothing of a failed body is kept: a part of a page or a zip is no page

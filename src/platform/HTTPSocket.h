@@ -11,7 +11,12 @@ class HttpConnection;
 // A blocking HTTP GET into a file that keeps the event loop running while it
 // waits. The status code is not examined: an error page is stored like any
 // other body. Redirects are followed (at most 5, never from https to http);
-// only the last response's body is kept. https certificates are checked
+// only the last response's body is kept. A Location's bytes are taken as
+// sent, its escapes kept: only controls, blanks, bytes past ASCII and a "%"
+// that starts no escape are percent-encoded (Qt's own QUrl sends an escaped
+// letter, digit or "-._~" as that character). Where it leads must pass the
+// checks the first address passes, and one with a "." or ".." part written
+// with escapes ("%2e%2E") is refused. https certificates are checked
 // against the system's. The body is asked for as stored (no content
 // encoding), so that a cut body never passes for a whole one, and written out
 // as it comes. The HTTP/1.1 client is our own (HttpConnection), as Qt's keeps
@@ -35,9 +40,10 @@ public:
     // call, restarts once the first request has gone out, and then bounds
     // the rest of the transfer, redirects included. Returns false on a socket
     // or certificate error, the time-out, a failed write, a response past its
-    // bounds, a body shorter than announced or past kBodyCeiling, a redirect
-    // it will not follow or Abort(), and the file is then left empty; true
-    // otherwise, whatever the HTTP status.
+    // bounds or against HTTP/1.1's message rules, a body shorter than
+    // announced or past kBodyCeiling, a redirect it will not follow or
+    // Abort(), and the file is then left empty; true otherwise, whatever the
+    // HTTP status (a 204 or a 304 leaves it empty).
     bool Get(const QString& url, const FolderItem& file, int timeoutSeconds);
 
     // Stops a Get in flight at once (callable from an event handler run while

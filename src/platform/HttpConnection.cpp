@@ -31,6 +31,31 @@ int HexDigit(char c) {
     return -1;
 }
 
+// RFC 9110's tchar.
+bool TokenChar(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           QByteArrayView("!#$%&'*+-.^_`|~").contains(c);
+}
+
+// "name: value" with a token for name and no blank before the colon. A line
+// that starts with a blank or a tab (folded onto the one before it, or
+// between the status line and the first header) is no field line: taken
+// alone it would be another header than the one sent.
+bool FieldLine(const QByteArray& line, QByteArray* name, QByteArray* value) {
+    const qsizetype colon = line.indexOf(':');
+    if (colon <= 0)
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        if (!TokenChar(line[i]))
+            return false;
+    }
+    if (name)
+        *name = line.left(colon);
+    if (value)
+        *value = line.mid(colon + 1).trimmed();
+    return true;
+}
+
 // Digits only, and never past the ceiling, so that no length can overflow.
 qint64 Length(const QByteArray& text) {
     qint64 length = 0;
@@ -195,6 +220,8 @@ bool HttpConnection::Parse() {
         case Stage::Trailers:
             if (line.isEmpty())
                 stage_ = Stage::Done;
+            else if (!FieldLine(line, nullptr, nullptr))
+                return false;
             break;
         case Stage::Done:
             return true;
@@ -217,9 +244,9 @@ HttpConnection::Line HttpConnection::NextLine(QByteArray* line, qint64* budget) 
     return Line::Whole;
 }
 
-// "HTTP/1.x NNN reason"
+// "HTTP/1.0 NNN reason" or "HTTP/1.1 NNN reason"; the reason may be left out.
 bool HttpConnection::StatusLine(const QByteArray& line) {
-    if (!line.startsWith("HTTP/1.") || line.size() < 12 || line[8] != ' ' ||
+    if (!(line.startsWith("HTTP/1.0 ") || line.startsWith("HTTP/1.1 ")) || line.size() < 12 ||
         (line.size() > 12 && line[12] != ' '))
         return false;
     status_ = int(Length(line.mid(9, 3)));
@@ -227,11 +254,10 @@ bool HttpConnection::StatusLine(const QByteArray& line) {
 }
 
 bool HttpConnection::Header(const QByteArray& line) {
-    const qsizetype colon = line.indexOf(':');
-    if (colon <= 0)
-        return true;
-    const QByteArray name = line.left(colon).trimmed().toLower();
-    const QByteArray value = line.mid(colon + 1).trimmed();
+    QByteArray name, value;
+    if (!FieldLine(line, &name, &value))
+        return false;
+    name = name.toLower();
     if (name == "location") {
         location_ = value;
     } else if (name == "content-length") {
@@ -240,8 +266,9 @@ bool HttpConnection::Header(const QByteArray& line) {
             return false;
         length_ = length;
     } else if (name == "transfer-encoding") {
-        // Any other coding would have to be undone to give the stored body.
-        if (value.toLower() != "chunked")
+        // Any other coding, chunked twice included, would have to be undone
+        // to give the stored body.
+        if (chunked_ || value.toLower() != "chunked")
             return false;
         chunked_ = true;
     }
@@ -258,12 +285,15 @@ bool HttpConnection::HeadersDone() {
         stage_ = Stage::StatusLine;
         return true;
     }
+    // These have no body whatever their headers say.
+    if (status_ == 204 || status_ == 304) {
+        stage_ = Stage::Done;
+        return true;
+    }
     if (chunked_) {
         stage_ = Stage::ChunkSize;
         return true;
     }
-    if (status_ == 204 || status_ == 304)
-        length_ = 0;
     left_ = length_;
     stage_ = length_ == 0 ? Stage::Done : Stage::Body;
     return length_ <= HTTPSocket::kBodyCeiling;

@@ -16,7 +16,11 @@ class QUrl;
 // thread with every part of the response bounded: the status line and
 // headers, the interim responses, each chunk-size line, the socket's buffer
 // and the body (HTTPSocket::kBodyCeiling). The body goes to the file as it
-// comes. Used by HTTPSocket only, one connection per request.
+// comes. A response against the message rules fails: a version other than
+// HTTP/1.0 or HTTP/1.1, a header or trailer line folded or with no colon or a
+// name that is no token, "chunked" given twice. A 204 or 304 ends with its
+// headers, whatever they say. Used by HTTPSocket only, one connection per
+// request.
 class HttpConnection {
 public:
     // authorities: the certificates TLS trusts; empty = the system's.

@@ -173,7 +173,24 @@ TEST_F(HTTPSocketTest, EndlessOversizedCutAndRefusedAnswersFailAndLeaveAnEmptyFi
     Chain(6);  // one redirect too many
     server_.SetRedirect(QStringLiteral("/loop"), QStringLiteral("/loop"));
     server_.SetRedirect(QStringLiteral("/local"), QStringLiteral("file:///etc/hostname"));
+    // Redirects to a "." or ".." part written with escapes: Qt would decode
+    // and resolve it away, and ask for another file than the one named.
+    const struct {
+        const char* path;
+        QByteArray location;
+    } dots[] = {
+        {"/dots-absolute", "/%2e%2e/etc/hostname"},
+        {"/dots-upper", "/old/%2E%2E/x.zip"},
+        {"/dots-mixed", "/old/.%2E/x.zip"},
+        {"/dots-relative", "%2e%2E/x.zip"},
+        {"/dot-one", "/old/%2e/x.zip"},
+        {"/dots-absolute-address", "http://" + server_.Host().toLatin1() + "/a/%2E./x.zip"},
+    };
+    for (const auto& d : dots)
+        server_.SetRedirect(QString::fromLatin1(d.path), d.location);
     std::vector<const char*> paths = {"/endless", "/past-ceiling", "/cut", "/cut-chunked", "/hop0", "/loop", "/local"};
+    for (const auto& d : dots)
+        paths.push_back(d.path);
     // Hostile framing: each must fail at its bound, never be held whole.
     const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     const struct {
@@ -194,6 +211,31 @@ TEST_F(HTTPSocketTest, EndlessOversizedCutAndRefusedAnswersFailAndLeaveAnEmptyFi
         server_.SetRawEndless(QString::fromLatin1(r.path), r.head, r.filler);
         paths.push_back(r.path);
     }
+    // Replies that break HTTP/1.1's message rules, sent whole and then closed:
+    // each, read leniently, gives a body the server did not send.
+    const struct {
+        const char* path;
+        QByteArray reply;
+    } broken[] = {
+        {"/folded", "HTTP/1.1 200 OK\r\nX-Folded: a\r\n Content-Length: 3\r\n\r\nabcdef"},
+        {"/folded-tab", "HTTP/1.1 200 OK\r\nX-Folded: a\r\n\tContent-Length: 3\r\n\r\nabcdef"},
+        {"/blank-first-header", "HTTP/1.1 200 OK\r\n Content-Length: 3\r\n\r\nabcdef"},
+        {"/name-not-token", "HTTP/1.1 200 OK\r\nTransfer-Encod ng: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"},
+        {"/blank-before-colon", "HTTP/1.1 200 OK\r\nContent-Length : 3\r\n\r\nabcdef"},
+        {"/no-colon", "HTTP/1.1 200 OK\r\nContent-Length 3\r\n\r\nabcdef"},
+        {"/version-x", "HTTP/1.x 200 OK\r\nContent-Length: 3\r\n\r\nabc"},
+        {"/version-2", "HTTP/1.2 200 OK\r\nContent-Length: 3\r\n\r\nabc"},
+        {"/chunked-twice", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n"
+                           "Transfer-Encoding: chunked\r\n\r\nd\r\n3\r\nabc\r\n0\r\n\r\n\r\n0\r\n\r\n"},
+        {"/chunked-twice-in-one", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked, chunked\r\n\r\n"
+                                  "d\r\n3\r\nabc\r\n0\r\n\r\n\r\n0\r\n\r\n"},
+        {"/folded-trailer", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                            "3\r\nabc\r\n0\r\nX-T: 1\r\n more\r\n\r\n"},
+    };
+    for (const auto& b : broken) {
+        server_.SetRaw(QString::fromLatin1(b.path), b.reply);
+        paths.push_back(b.path);
+    }
     for (const char* path : paths) {
         Prefill();
         QElapsedTimer clock;
@@ -207,6 +249,26 @@ TEST_F(HTTPSocketTest, EndlessOversizedCutAndRefusedAnswersFailAndLeaveAnEmptyFi
     }
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/hop6")), 0);
     EXPECT_EQ(server_.RequestCount(QStringLiteral("/loop")), 6);
+    // Each redirect to a dot part was the only request of its Get: the rest
+    // are "/hop1" to "/hop5" and the loop's 5 repeats.
+    EXPECT_EQ(server_.TotalRequests(), int(paths.size()) + 5 + 5);
+}
+
+// A 204 or a 304 ends with its headers: what follows is no body, whatever
+// the headers say.
+TEST_F(HTTPSocketTest, NoContentAndNotModifiedHaveNoBody) {
+    const QByteArray cases[] = {
+        "HTTP/1.1 204 No Content\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
+        "HTTP/1.1 304 Not Modified\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
+        "HTTP/1.1 204 No Content\r\nContent-Length: 5\r\n\r\nhello",
+        "HTTP/1.0 304 Not Modified\r\n\r\nhello",
+    };
+    for (const QByteArray& reply : cases) {
+        Prefill();
+        server_.SetRaw(QStringLiteral("/page"), reply);
+        EXPECT_TRUE(Get(server_.Url(QStringLiteral("/page")))) << reply.constData();
+        EXPECT_EQ(ReadAll(target_), QByteArray()) << reply.constData();
+    }
 }
 
 // "temp.zip" and "games.idx" are the program's own: a link of that name,
@@ -292,6 +354,18 @@ TEST_F(HTTPSocketTest, FollowsRedirectsAndKeepsOnlyTheLastBody) {
         {302, "/caf\xE9.zip", "/caf%E9.zip"},
         {302, "/caf\xC3\xA9.zip", "/caf%C3%A9.zip"},
         {302, "/Two Words.zip", "/Two%20Words.zip"},
+        // Escapes already there are kept, not escaped again; a "%" that
+        // starts none is escaped.
+        {302, "/Two%20Words.zip", "/Two%20Words.zip"},
+        {302, "/caf%E9.zip", "/caf%E9.zip"},
+        {302, "/a%2Fb%3F%23%25.zip?q=%20", "/a%2Fb%3F%23%25.zip?q=%20"},
+        {302, "/100%.zip", "/100%25.zip"},
+        {302, "/Two%20Words%.zip", "/Two%20Words%25.zip"},
+        {302, server_.Url(QStringLiteral("/Two%20Words.zip")).toUtf8(), "/Two%20Words.zip"},
+        // "%2e%2e" that is not a whole part names no other folder. Qt sends
+        // an escaped letter, digit or "-._~" as the character itself, which
+        // every server takes for the same address.
+        {302, "/v1%2e%2e2.zip", "/v1..2.zip"},
     };
     for (const auto& c : cases) {
         const QString lands = QString::fromLatin1(c.lands);
@@ -400,6 +474,9 @@ TEST_F(HTTPSocketTlsTest, FetchesOverTlsAndRedirectsMayRiseToHttpsButNeverFallBa
     https_->SetRedirect(QStringLiteral("/elsewhere"), QStringLiteral("/page"));
     https_->SetRedirect(QStringLiteral("/down"), server_.Url(QStringLiteral("/plain")));
     server_.SetResponse(QStringLiteral("/plain"), "plain page");
+    // An archive that moved to https, for an entry whose name holds a blank.
+    server_.SetRedirect(QStringLiteral("/Two%20Words.zip"), https_->Url(QStringLiteral("/Two%20Words.zip")), 301);
+    https_->SetResponse(QStringLiteral("/Two%20Words.zip"), "two words");
     const struct {
         QString url;
         bool fetched;
@@ -409,6 +486,7 @@ TEST_F(HTTPSocketTlsTest, FetchesOverTlsAndRedirectsMayRiseToHttpsButNeverFallBa
         {https_->Url(QStringLiteral("/page")), true, "secure page"},
         {https_->Url(QStringLiteral("/elsewhere")), true, "secure page"},
         {https_->Url(QStringLiteral("/down")), false, ""},
+        {server_.Url(QStringLiteral("/Two%20Words.zip")), true, "two words"},
         // A body that TLS's close alone ends is whole.
         {https_->Url(QStringLiteral("/unannounced")), true, QByteArray(100, 'x')},
     };

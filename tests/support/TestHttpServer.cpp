@@ -106,6 +106,10 @@ void TestHttpServer::SetStreamed(const QString& path, qint64 size, Framing frami
     behaviours_[path] = streamed;
 }
 
+void TestHttpServer::SetRaw(const QString& path, const QByteArray& reply) {
+    behaviours_[path] = Behaviour{Mode::Raw, reply};
+}
+
 void TestHttpServer::SetRawEndless(const QString& path, const QByteArray& head,
                                    const QByteArray& filler) {
     Behaviour raw{Mode::Stream, head};
@@ -172,6 +176,10 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& path) {
         return;
     case Mode::Stream:
         Stream(socket, behaviour);
+        return;
+    case Mode::Raw:
+        socket->write(behaviour.body);
+        socket->disconnectFromHost();
         return;
     case Mode::Respond:
     case Mode::Truncate:

@@ -45,6 +45,8 @@ public:
     // lives. With a pause, one piece of 1 KB goes out per pause.
     enum class Framing { Unannounced, ChunkedWithoutEnd, UnannouncedEndedByTlsOnly };
     void SetStreamed(const QString& path, qint64 size, Framing framing, int pauseMs = 0);
+    // Sends reply as it stands (status line and all) and closes the connection.
+    void SetRaw(const QString& path, const QByteArray& reply);
     // Sends head as it stands (status line and all), then filler over and
     // over without end, as fast as the client reads it.
     void SetRawEndless(const QString& path, const QByteArray& head, const QByteArray& filler);
@@ -60,7 +62,7 @@ protected:
     TestHttpServer(std::unique_ptr<QTcpServer> server, const QString& scheme);
 
 private:
-    enum class Mode { Respond, Stall, Refuse, Truncate, Stream };
+    enum class Mode { Respond, Stall, Refuse, Truncate, Stream, Raw };
     struct Behaviour {
         Behaviour(Mode mode = Mode::Respond, QByteArray body = {}, int status = 200,
                   QByteArray location = {})
