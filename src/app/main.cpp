@@ -3,6 +3,7 @@
 #include "catalogue/Module1.h"
 #include "mainwindow/frmMain.h"
 #include "platform/GuiApplication.h"
+#include "platform/Quit.h"
 #include "platform/TerminationSignal.h"
 #include "platform/WidgetHooks.h"
 
@@ -17,6 +18,13 @@ int main(int argc, char** argv) {
     }
     GuiApplication qt(argc, argv);
     InstallWidgetHandlers();
+    // Asked to end (a session closing, say): close as the close button does,
+    // once a running command has finished its work and its save. Asked while
+    // it starts, it ends once started: the main window is not whole before.
+    bool started = false;
+    OnTerminationSignal([&started] {
+        if (started && frmMainExists()) frmMain().Close();
+    });
     class App app;
     if (!app.StartAlone()) return 1;
 
@@ -26,13 +34,11 @@ int main(int argc, char** argv) {
     // The main window's Open (catalogue, settings, first list, the submenus)
     // runs here, before the event loop handles its first event.
     frmMain();
-    // Asked to end (a session closing, say): close as the close button does,
-    // once a running command has finished its work and its save.
-    OnTerminationSignal([] {
-        if (frmMainExists())
-            frmMain().Close();
-    });
-
+    started = true;
+    if (Ending()) {
+        DisposeMainWindow();
+        return 0;
+    }
     const int status = qt.Exec();
     DisposeMainWindow();
     return status;

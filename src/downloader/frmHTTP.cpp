@@ -7,6 +7,7 @@
 #include "platform/FolderItem.h"
 #include "platform/HTTPSocket.h"
 #include "platform/MsgBox.h"
+#include "platform/Quit.h"
 #include "platform/Text.h"
 #include "platform/TextInputStream.h"
 #include "platform/TextSearch.h"
@@ -118,8 +119,15 @@ bool frmHTTP::CancelClose() {
     return false;
 }
 
+void frmHTTP::EndingCancel() {
+    if (!running_) return Window::EndingCancel();
+    if (transfer_) transfer_->Abort();
+}
+
 bool frmHTTP::StopRequested() {
-    if (!stopRequested_) return false;
+    // A logout must not lose the record of the entries fetched so far.
+    if (Ending()) SaveSTH();
+    if (!stopRequested_ && !Ending()) return false;
     Close();
     return true;
 }
@@ -159,7 +167,7 @@ int frmHTTP::CountEntries(const FolderItem& page) {
     do {
         if (EntryLine(in->ReadLine(), inTable)) ++total;
         DoEventsNowAndThen();
-    } while (!in->AtEOF() && !stopRequested_);
+    } while (!in->AtEOF() && !stopRequested_ && !Ending());
     in->Close();
     return total;
 }
@@ -203,6 +211,7 @@ void frmHTTP::Run(const Archive& archive) {
                 if (archive.tapes ? CheckTape(line, previous) : CheckDisk(line, previous)) ++added;
             }
             DoEventsNowAndThen();
+            if (StopRequested()) return;
             if (bAbort) {
                 Close();
                 return;

@@ -48,6 +48,9 @@ public:
     // flight and the run, and the window closes once the run has stopped,
     // saving nothing; after a completed run it acts as "Close".
     bool CancelClose() override;
+    // Asked to end: a run stops its transfer in flight, so that the entry in
+    // hand fails whole, and then stops and saves the archive index.
+    void EndingCancel() override;
 
     void DiscCheck();
     void TapeCheck();
@@ -86,8 +89,9 @@ private:
     bool Fetch(const Archive& archive, const QString& zipName, const QString& subFolder, const QString& baseName);
     // Gets `url` into `file` through the transfer that CancelClose can stop.
     bool Download(HTTPSocket& socket, const QString& url, const FolderItem& file);
-    // True once the window was closed from its title bar during the run: the
-    // run then stops where it stands and closes the window.
+    // True once the window was closed from its title bar during the run, or
+    // the program was asked to end: the run then stops where it stands and
+    // closes the window, saving the archive index only in the second case.
     bool StopRequested();
 
     HTTPSocket* transfer_ = nullptr;  // the transfer in flight, if any

@@ -9,6 +9,7 @@
 #include "platform/Application.h"
 #include "platform/FolderItem.h"
 #include "platform/MsgBox.h"
+#include "platform/Quit.h"
 #include "platform/Shell.h"
 #include "platform/ShellQuote.h"
 #include "platform/Text.h"
@@ -72,7 +73,8 @@ void GetImages(class frmMain& w, bool discs) {
         http.SetTitle(discs ? QStringLiteral("Download Disc Games") : QStringLiteral("Download Tape Games"));
         http.ShowModal();
     }
-    w.AuditDirectories();
+    // Asked to end, the audit is left to the next start.
+    if (!Ending()) w.AuditDirectories();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/Choosers.h"
 
+#include "platform/PersonDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -47,7 +49,11 @@ private:
 
 FolderItem SelectFolder() {
     if (FolderHook()) return FolderHook()();
-    return FolderItem::FromShellPath(QFileDialog::getExistingDirectory(QApplication::activeWindow()));
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (ExecForPerson(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return FolderItem();
+    return FolderItem::FromShellPath(dialog.selectedFiles().constFirst());
 }
 
 FolderItem GetOpenFolderItem(const FileType& type) {
@@ -58,7 +64,7 @@ FolderItem GetOpenFolderItem(const FileType& type) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(type.Name + QLatin1String(" (*)"));
     dialog.setProxyModel(new OfferedItems(type));  // the dialog owns it
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return FolderItem();
+    if (ExecForPerson(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return FolderItem();
     return FolderItem::FromShellPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
 

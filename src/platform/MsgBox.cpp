@@ -31,11 +31,14 @@ MsgBoxHandler& Current() {
 }  // namespace
 
 int MsgBox(const QString& text, int type, const QString& title) {
-    if (Ending()) {
-        ToStandardError(text, title);
-        return EscapeAnswer(type);
+    // Asked to end before or while it waits, no one may see the box: the
+    // text goes where it can still be read.
+    if (!Ending()) {
+        const int answer = Current()(text, type, title);
+        if (!Ending()) return answer;
     }
-    return Current()(text, type, title);
+    ToStandardError(text, title);
+    return EscapeAnswer(type);
 }
 
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {

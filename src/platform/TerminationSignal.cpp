@@ -15,6 +15,10 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
+// A handler rather than SIG_IGN: an ignored signal stays ignored in the
+// programs we start, which may rely on it to end.
+void NoticeNothing(int) {}
+
 // Only async-signal-safe work here: the event loop does the rest.
 void Notify(int) {
     const char byte = 1;
@@ -32,6 +36,12 @@ void OnTerminationSignal(std::function<void()> handler) {
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
         EndWhenNoCommandRuns(handler);
     });
+    struct sigaction closedPipe = {};
+    closedPipe.sa_handler = NoticeNothing;
+    sigemptyset(&closedPipe.sa_mask);
+    closedPipe.sa_flags = SA_RESTART;
+    sigaction(SIGPIPE, &closedPipe, nullptr);
+
     struct sigaction action = {};
     action.sa_handler = Notify;
     sigemptyset(&action.sa_mask);

@@ -3,6 +3,7 @@
 #include "platform/Cursor.h"
 #include "platform/CursorQt.h"
 #include "platform/MsgBox.h"
+#include "platform/PersonDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -57,7 +58,7 @@ int ShowMessageBox(const QString& text, int type, const QString& title) {
     // Bits 256 and 512 make the second or third button the default.
     const size_t preferred = (type & 512) ? 2 : (type & 256) ? 1 : 0;
     box.setDefaultButton(answers[preferred < answers.size() ? preferred : 0].button);
-    const int pressed = box.exec();
+    const int pressed = ExecForPerson(box);
     for (const Answer& answer : answers)
         if (answer.button == pressed) return answer.code;
     // Closed by its title bar: the box's escape answer.

@@ -3,6 +3,7 @@
 #include "platform/CursorQt.h"
 #include "platform/MenuBar.h"
 #include "platform/PushButton.h"
+#include "platform/Quit.h"
 #include "platform/Timer.h"
 
 #include <QCloseEvent>
@@ -141,16 +142,23 @@ void Window::ShowModal() {
     if (d->closed) return;
     d->form->setWindowModality(Qt::ApplicationModal);
     Show();
+    if (Ending()) EndingCancel();
+    if (d->closed) return;
+    const WaitForPerson wait([this] { EndingCancel(); });
     if (ModalHook()) {
         ModalHook()(*this);
         Close();
         return;
     }
-    if (d->closed) return;
     QEventLoop loop;
     d->modalLoop = &loop;
     loop.exec(QEventLoop::DialogExec);
     d->modalLoop = nullptr;
+}
+
+void Window::EndingCancel() {
+    if (d->cancelButton && d->cancelButton->Visible()) d->cancelButton->Push();
+    Close();
 }
 
 void Window::ShowWithinModal() {

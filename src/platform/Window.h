@@ -33,7 +33,8 @@ public:
     void Show();
     // Shows the window modal and returns once it has closed. With a modal hook
     // installed the hook runs in place of the event loop, and a window that is
-    // still open when the hook returns is closed then.
+    // still open when the hook returns is closed then. Asked to end, before or
+    // while it waits, the window gets EndingCancel.
     void ShowModal();
     // Shows the window modal to the others and returns at once, for a window
     // that a running loop of the caller keeps up to date; Close ends it.
@@ -68,6 +69,10 @@ public:
     virtual bool CancelClose() { return false; }
     // Raised before a menu of the menu bar is shown and before a shortcut acts.
     virtual void EnableMenuItems() {}
+    // The program is asked to end while this modal window waits for a person:
+    // by default as its Cancel button (or Escape) would, then closed if that
+    // left it open.
+    virtual void EndingCancel();
 
     // The top-level widget, for the framework and for tests.
     QWidget* Widget() const;

@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Cursor.h"
 #include "platform/MsgBox.h"
+#include "platform/Quit.h"
 #include "support/StoredZip.h"
 #include "support/TestFiles.h"
 #include "support/TestHttpServer.h"

@@ -127,6 +127,27 @@ TEST_F(DownloaderRunTest, CancelStopsAfterTheCurrentEntryAndSavesNothing) {
     EXPECT_TRUE(ReadBytes(AppFile("sth.idx")).startsWith("Kept.zip,D,Jul 10, 2006\nGame1.zip,D,Aug 1, 2006\n"));
 }
 
+TEST_F(DownloaderRunTest, AskedToEndTheRunDropsTheEntryInHandAndSavesTheIndex) {
+    WriteBytes(AppFile("sth.idx"), "Kept.zip,D,Jul 10, 2006\n");
+    ServePage(false, Page(Entries(4)));
+    for (int i = 1; i <= 4; ++i) ServeZip(false, QStringLiteral("Game%1.zip").arg(i), "image");
+    server.SetStall(EntryPath(false, "Game3.zip"));  // a logout comes while it waits
+    WatchedHTTP w;
+    w.beforeCheck = [](int check) {
+        if (check == 3) QTimer::singleShot(100, [] { SetEnding(true); });
+    };
+    RunModal(w, true);
+    SetEnding(false);
+
+    EXPECT_EQ(w.steps.size(), 3u);
+    EXPECT_FALSE(w.IsOpen());
+    EXPECT_EQ(ReadBytes(AppFile("sth.idx")),
+              "Kept.zip,D,Jul 10, 2006\nGame1.zip,D,Aug 1, 2006\nGame2.zip,D,Aug 1, 2006\n");
+    EXPECT_EQ(QDir(strGameDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Game1.ssd", "Game2.ssd"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" / ").toStdString();
+}
+
 TEST_F(DownloaderRunTest, TitleBarCloseActsAsCancelDuringARun) {
     ServePage(false, Page(Entries(4)));
     for (int i = 1; i <= 4; ++i) ServeZip(false, QStringLiteral("Game%1.zip").arg(i), "image");

@@ -1,4 +1,5 @@
 #include "platform/ComboBox.h"
+#include "platform/Choosers.h"
 #include "platform/Cursor.h"
 #include "platform/EditField.h"
 #include "platform/Events.h"
@@ -7,6 +8,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Picture.h"
 #include "platform/PushButton.h"
+#include "platform/Quit.h"
 #include "platform/StaticText.h"
 #include "platform/TabPanel.h"
 #include "platform/Timer.h"
@@ -341,6 +343,51 @@ TEST(WidgetHandlersTest, MessageBoxesAnswerWithTheButtonPressed) {
         });
         EXPECT_EQ(MsgBox(QStringLiteral("Sure?"), c.type), c.answer) << c.type;
         EXPECT_EQ(shown, c.buttons) << c.type;
+    }
+    SetMsgBoxHandler(previous);
+    SetMainWindowCursorHandler(nullptr);
+}
+
+TEST(WidgetHandlersTest, AskedToEndNothingWaitsForAPerson) {
+    const MsgBoxHandler previous = SetMsgBoxHandler(nullptr);
+    InstallWidgetHandlers();
+    struct Case {
+        const char* name;
+        std::function<QString()> wait;  // what the wait ended with
+        QString said;                   // on standard error
+    };
+    const std::vector<Case> cases = {
+        {"message box", [] { return QString::number(MsgBox(QStringLiteral("Sure?"), kMsgBoxYesNoQuestion)); },
+         QStringLiteral("Sure?\n")},
+        {"modal window",
+         [] {
+             Dialog dialog;
+             dialog.ShowModal();
+             return dialog.pressed.empty() ? QString() : dialog.pressed.front();
+         },
+         QString()},
+        {"a box over a modal window",
+         [] {
+             Dialog dialog;
+             int answer = 0;
+             QTimer::singleShot(0, [&] { answer = MsgBox(QStringLiteral("Save?"), 4); });
+             dialog.ShowModal();
+             WaitUntil([&] { return answer != 0; });
+             return dialog.pressed.front() + QString::number(answer);
+         },
+         QStringLiteral("Save?\n")},
+        {"folder chooser", [] { return SelectFolder().ShellPath(); }, QString()},
+    };
+    const QString answers[] = {QStringLiteral("7"), QStringLiteral("Cancel"), QStringLiteral("Cancel7"), QString()};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        QTimer::singleShot(50, [] { SetEnding(true); });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(cases[i].wait(), answers[i]) << cases[i].name;
+        // After what the off-screen platform has to say of the windows.
+        EXPECT_TRUE(QString::fromStdString(testing::internal::GetCapturedStderr()).endsWith(cases[i].said))
+            << cases[i].name;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << cases[i].name;
+        SetEnding(false);
     }
     SetMsgBoxHandler(previous);
     SetMainWindowCursorHandler(nullptr);
