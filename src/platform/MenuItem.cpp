@@ -1,5 +1,6 @@
 #include "platform/MenuItem.h"
 
+#include "platform/Quit.h"
 #include "platform/Window.h"
 
 #include <QAction>
@@ -202,7 +203,10 @@ MenuItem* MenuItem::PopUp() {
         if (chosen) chosen->Trigger();
         return chosen;
     }
-    QAction* picked = EnsureMenu()->exec(QCursor::pos());
+    if (Ending()) return nullptr;
+    QMenu* menu = EnsureMenu();
+    const WaitForPerson wait([menu] { menu->close(); });
+    QAction* picked = menu->exec(QCursor::pos());
     if (!picked) return nullptr;
     return FindBelow([picked](const MenuItem& item) { return item.action_ == picked; });
 }

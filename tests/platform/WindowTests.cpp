@@ -5,6 +5,7 @@
 #include "platform/Events.h"
 #include "platform/FolderItem.h"
 #include "platform/ImageWell.h"
+#include "platform/MenuItem.h"
 #include "platform/MsgBox.h"
 #include "platform/Picture.h"
 #include "platform/PushButton.h"
@@ -377,8 +378,16 @@ TEST(WidgetHandlersTest, AskedToEndNothingWaitsForAPerson) {
          },
          QStringLiteral("Save?\n")},
         {"folder chooser", [] { return SelectFolder().ShellPath(); }, QString()},
+        {"pop-up menu",
+         [] {
+             MenuItem menu(QStringLiteral("Game"), QStringLiteral("Game"));
+             menu.Append(std::make_unique<MenuItem>(QStringLiteral("GamePlay"), QStringLiteral("Play")));
+             return menu.PopUp() ? QStringLiteral("chosen") : QString();
+         },
+         QString()},
     };
-    const QString answers[] = {QStringLiteral("7"), QStringLiteral("Cancel"), QStringLiteral("Cancel7"), QString()};
+    const QString answers[] = {QStringLiteral("7"), QStringLiteral("Cancel"), QStringLiteral("Cancel7"), QString(),
+                               QString()};
     for (size_t i = 0; i < cases.size(); ++i) {
         QTimer::singleShot(50, [] { SetEnding(true); });
         testing::internal::CaptureStderr();
