@@ -29,6 +29,9 @@ constexpr int kEndRecordSize = 22;
 // Private folders are this followed by mkdtemp's six characters.
 constexpr char kPrivatePrefix[] = ".corvale-unpacking";
 constexpr qsizetype kPrivateNameSize = sizeof kPrivatePrefix - 1 + 7;
+// Marks a private folder kept because it holds what could not be put back;
+// no member can have this name, as TargetPath skips it.
+constexpr char kKeptMark[] = ".corvale-unpacking-kept";
 
 // Backstops for the checks in TargetPath; no PERM or OWNER, so modes come
 // from WriteMember and the umask, and owners from the user who runs us.
@@ -118,17 +121,29 @@ bool CheckPaths(archive* reader, const QByteArray& directory, const QByteArray& 
         const int read = archive_read_next_header(reader, &entry);
         if (read == ARCHIVE_EOF) return true;
         if (read < ARCHIVE_WARN) return Fail(reason, ArchiveError(reader));
+        // A name libarchive cannot convert comes back as none, which would
+        // read as a member skipped on purpose.
+        if (!archive_entry_pathname(entry)) return Fail(reason, ArchiveError(reader));
         const QByteArray path = TargetPath(entry, below);
         if (!path.isEmpty() && !WithinLimits(directory, path)) return Fail(reason, PathError(path, ENAMETOOLONG));
     }
 }
 
+// A member holds exactly the bytes it declares. The disk writer is not told
+// the size, as it would stretch a short member to it with zeros (1 TiB for
+// a zip64 member that says so); the count stops one that runs past it
+// before the excess is written.
 bool WriteMember(archive* reader, archive* writer, archive_entry* entry, const QByteArray& path,
                  const QByteArray& folder, QString* reason) {
     const QString failed = QFile::decodeName(path) + QStringLiteral(": ");
+    const bool declared = archive_entry_size_is_set(entry);
+    const la_int64_t declaredSize = archive_entry_size(entry);
+    const QString wrongSize = failed + QStringLiteral("does not hold the %1 bytes it declares").arg(declaredSize);
+    archive_entry_unset_size(entry);
     archive_entry_set_perm(entry, archive_entry_filetype(entry) == AE_IFREG ? kFileMode : kFolderMode);
     archive_entry_set_pathname(entry, (folder + '/' + path).constData());
     if (archive_write_header(writer, entry) < ARCHIVE_WARN) return Fail(reason, failed + WriterError(writer));
+    la_int64_t length = 0;
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;
@@ -137,10 +152,12 @@ bool WriteMember(archive* reader, archive* writer, archive_entry* entry, const Q
         if (read == ARCHIVE_EOF) break;
         // A warning here is a bad checksum: the member is damaged.
         if (read != ARCHIVE_OK) return Fail(reason, failed + ArchiveError(reader));
-        // A warning here is a member longer than its header says.
+        length = offset + la_int64_t(size);
+        if (declared && length > declaredSize) return Fail(reason, wrongSize);
         if (archive_write_data_block(writer, block, size, offset) != ARCHIVE_OK)
             return Fail(reason, failed + WriterError(writer));
     }
+    if (declared && length != declaredSize) return Fail(reason, wrongSize);
     if (archive_write_finish_entry(writer) < ARCHIVE_WARN) return Fail(reason, failed + WriterError(writer));
     return true;
 }
@@ -303,29 +320,59 @@ QByteArray SetAside(const QByteArray& path) {
     return {};
 }
 
+struct Done {
+    const Placed* item;
+    bool exchanged;
+    QByteArray aside;  // the replaced file's name meanwhile, if set aside
+};
+
+// What was placed is taken back: what stood nowhere is removed, what was
+// replaced comes back. False, with errno set, when that failed.
+bool PutBack(const Done& step, const QByteArray& folder) {
+    const QByteArray& path = step.item->path;
+    if (step.exchanged) return Exchange(folder + '/' + path, path);
+    if (!step.aside.isEmpty()) return std::rename(step.aside.constData(), path.constData()) == 0;
+    return (step.item->folder ? rmdir(path.constData()) : unlink(path.constData())) == 0;
+}
+
+// Where the user's file is now, for a step that could not be put back.
+QString Stranded(const Done& step, const QByteArray& directory, const QByteArray& folder, int error) {
+    const QString path = QFile::decodeName(step.item->path);
+    const QString why = QStringLiteral(" (") + qt_error_string(error) + QStringLiteral(")");
+    if (!step.exchanged && step.aside.isEmpty()) return path + QStringLiteral(" could not be removed") + why;
+    const QByteArray now = step.exchanged ? folder + '/' + step.item->path : step.aside;
+    return path + QStringLiteral(" could not be put back") + why + QStringLiteral("; your file is kept at ") +
+           QFile::decodeName(directory + '/' + now);
+}
+
+// Last placed first back; each step that fails is added to the reason.
+// False when one failed: the private folder may then hold the user's file.
+bool TakeBack(const std::vector<Done>& done, const QByteArray& directory, const QByteArray& folder,
+              QString* reason) {
+    bool whole = true;
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+        if (PutBack(*it, folder)) continue;
+        const int error = errno;
+        whole = false;
+        if (reason) *reason += QStringLiteral(". ") + Stranded(*it, directory, folder, error);
+    }
+    return whole;
+}
+
 // Nothing moves until nothing is in the way; the entry's own image moves
 // last, so that an entry counts as present only once all of it is. Should a
-// move still fail, what was placed is taken back: what stood nowhere is
-// removed, what was replaced comes back.
-bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason) {
+// move still fail, what was placed is taken back; `keep` is set when that
+// failed too.
+bool PlaceAll(const QByteArray& directory, const QByteArray& folder, const QStringList& last, QString* reason,
+              bool& keep) {
     std::vector<Placed> items;
     if (!Written(folder, items, reason)) return false;
     for (const Placed& item : items)
         if (InTheWay(item, reason)) return false;
     std::stable_partition(items.begin(), items.end(), [&](const Placed& item) { return !IsLast(item, last); });
-    struct Done {
-        const Placed* item;
-        bool exchanged;
-        QByteArray aside;  // the replaced file's name meanwhile, if set aside
-    };
     std::vector<Done> done;
     const auto takeBack = [&] {
-        for (auto it = done.rbegin(); it != done.rend(); ++it) {
-            const QByteArray& path = it->item->path;
-            if (it->exchanged) Exchange(folder + '/' + path, path);
-            else if (!it->aside.isEmpty()) std::rename(it->aside.constData(), path.constData());
-            else it->item->folder ? rmdir(path.constData()) : unlink(path.constData());
-        }
+        keep = !TakeBack(done, directory, folder, reason);
         return false;
     };
     for (const Placed& item : items) {
@@ -345,7 +392,7 @@ bool PlaceAll(const QByteArray& folder, const QStringList& last, QString* reason
             }
         }
         if (!Place(item, folder, reason)) {
-            if (!step.aside.isEmpty()) std::rename(step.aside.constData(), item.path.constData());
+            if (!step.aside.isEmpty()) done.push_back(step);
             return takeBack();
         }
         if (!stood || !step.aside.isEmpty()) done.push_back(step);
@@ -376,9 +423,18 @@ void RemoveLeftPrivateFolders() {
     for (const QByteArray& name : left) {
         const int lock = LockedFolder(AT_FDCWD, name.constData(), LOCK_EX | LOCK_NB);
         if (lock < 0) continue;
-        RemoveTree(name);
+        struct stat st;
+        if (fstatat(lock, kKeptMark, &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) RemoveTree(name);
         close(lock);
     }
+}
+
+// A private folder that may hold the user's file stays, marked so that no
+// later clean-up removes it; the reason has told the user where it is.
+void Keep(const QByteArray& folder, QString* reason) {
+    if (mkdir((folder + '/' + kKeptMark).constData(), kFolderMode) == 0 || !reason) return;
+    *reason += QStringLiteral(". Move it out before the next unpack, which may remove it (") +
+               qt_error_string(errno) + QStringLiteral(")");
 }
 
 // Members are written relative to the working directory, which is the
@@ -394,8 +450,11 @@ bool UnpackHere(const QString& zip, const QByteArray& directory, const QByteArra
     if (!mkdtemp(folder.data())) return Fail(reason, PathError(directory, errno));
     const int lock = LockedFolder(AT_FDCWD, folder.constData(), LOCK_EX);
     const Reader second = OpenZip(zip, reason);
-    const bool unpacked = second && WriteMembers(second.get(), below, folder, reason) && PlaceAll(folder, last, reason);
-    RemoveTree(folder);
+    bool keep = false;
+    const bool unpacked = second && WriteMembers(second.get(), below, folder, reason) &&
+                          PlaceAll(directory, folder, last, reason, keep);
+    if (keep) Keep(folder, reason);
+    else RemoveTree(folder);
     if (lock >= 0) close(lock);
     return unpacked;
 }

@@ -13,12 +13,40 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+
+namespace {
+
+// When set, the renames after this many fail with EIO, as on a disk that
+// starts failing in the middle of an unpack.
+int renamesBeforeFault = -1;
+
+}  // namespace
+
+// The program's renames all come here (rename by way of renameat2): a mount
+// fails a rename both ways, so only this can fail a move back after the move
+// out held.
+extern "C" int renameat2(int fromAt, const char* from, int toAt, const char* to, unsigned int flags) noexcept {
+    if (renamesBeforeFault == 0) {
+        errno = EIO;
+        return -1;
+    }
+    if (renamesBeforeFault > 0) --renamesBeforeFault;
+    return int(syscall(SYS_renameat2, fromAt, from, toAt, to, flags));
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    return renameat2(AT_FDCWD, from, AT_FDCWD, to, 0);
+}
 
 namespace {
 
@@ -226,6 +254,11 @@ TEST_F(ZipArchiveTest, WhatIsNotAWholeZipOrHasAMemberInTheWayOrPastTheLimitsFail
         {withOk({{"L/x", "x"}}), "L"},
         {withOk({{"a", "a"}, {deep + "x", "x"}}), deep},
         {withOk({{"a", "a"}, {longName, "x"}}), longName},
+        // Members whose bytes are not what they declare, and one whose name
+        // cannot be read.
+        {withOk({{"Elite.ssd", "", 0, 200 * 1024}}), "Elite.ssd"},
+        {withOk({{"Big.ssd", "", 0, int64_t(1) << 40}}), "Big.ssd"},
+        {withOk({{"Caf\xE9.ssd", "c", 0, -1, true}}), ""},
     };
     const QStringList before = Listing();
     for (const auto& c : cases) {
@@ -298,6 +331,19 @@ TEST_F(ZipArchiveTest, AFailedMovePutsBackWhatItReplaced) {
         EXPECT_EQ(QDir(images + folder).entryList(QDir::Files | QDir::Hidden), QStringList({"Old.ssd"}));
     }
     EXPECT_EQ(Listing(), QStringList({"AnF", "Mnt", "Zzz.ssd"}));
+
+    // Should putting back fail too, the user's file stays in the private
+    // folder, where the reason says, and a later unpack leaves it there.
+    renamesBeforeFault = 1;
+    EXPECT_FALSE(Unpack(StoredZip({{"AnF/Old.ssd", "new"}, {"AnF/Zzz.ssd", "z"}}), &reason));
+    renamesBeforeFault = -1;
+    const QStringList kept = QDir(images).entryList({".corvale-unpacking*"}, kEveryEntry);
+    ASSERT_EQ(kept.size(), 1);
+    const QString original = images + '/' + kept.first() + "/AnF/Old.ssd";
+    EXPECT_TRUE(reason.contains(original)) << reason.toStdString();
+    ExpectUnpacked(StoredZip({{"AnF/New.ssd", "n"}}));
+    EXPECT_EQ(ReadBytes(original), "old");
+    EXPECT_EQ(ReadBytes(images + "/AnF/Old.ssd"), "new");
 }
 
 TEST_F(ZipArchiveTest, AMemberThatCannotBeWrittenFailsTheCallNamingIt) {

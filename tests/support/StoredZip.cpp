@@ -7,6 +7,9 @@ namespace {
 constexpr uint32_t kMadeByDos = 20;                 // zip 2.0
 constexpr uint32_t kMadeByUnix = (3 << 8) | 20;     // host 3 is unix
 constexpr uint32_t kDosFolderAttribute = 0x10;
+constexpr uint32_t kUtf8NameFlag = 1 << 11;
+constexpr uint32_t kZip64Mark = 0xFFFFFFFF;  // the size stands in the zip64 extra field
+constexpr uint32_t kZip64ExtraId = 1;
 
 uint32_t Crc32(const QByteArray& bytes) {
     static const std::array<uint32_t, 256> table = [] {
@@ -33,18 +36,43 @@ void Put32(QByteArray& out, uint32_t v) {
     Put16(out, v >> 16);
 }
 
-// The fields that the local header and the central directory share.
-void PutCommon(QByteArray& out, const QByteArray& name, const QByteArray& data) {
-    Put16(out, 10);  // version needed
-    Put16(out, 0);   // flags
+void Put64(QByteArray& out, uint64_t v) {
+    Put32(out, uint32_t(v));
+    Put32(out, uint32_t(v >> 32));
+}
+
+int64_t DeclaredSize(const ZipMember& member) {
+    return member.declaredSize >= 0 ? member.declaredSize : member.data.size();
+}
+
+bool IsZip64(const ZipMember& member) { return DeclaredSize(member) >= kZip64Mark; }
+
+// Both sizes, where they do not fit their fields; the same in the local
+// header and the central directory, as both mark both sizes.
+QByteArray Zip64Extra(const ZipMember& member) {
+    QByteArray extra;
+    if (!IsZip64(member)) return extra;
+    Put16(extra, kZip64ExtraId);
+    Put16(extra, 16);
+    Put64(extra, uint64_t(DeclaredSize(member)));
+    Put64(extra, uint64_t(member.data.size()));
+    return extra;
+}
+
+// The fields that the local header and the central directory share; a
+// stored member's compressed size is the bytes it holds.
+void PutCommon(QByteArray& out, const ZipMember& member) {
+    const bool zip64 = IsZip64(member);
+    Put16(out, zip64 ? 45 : 10);  // version needed
+    Put16(out, member.utf8Name ? kUtf8NameFlag : 0);
     Put16(out, 0);   // stored
     Put16(out, 0);   // time
     Put16(out, 0x21);  // date: 1980-01-01
-    Put32(out, Crc32(data));
-    Put32(out, uint32_t(data.size()));
-    Put32(out, uint32_t(data.size()));
-    Put16(out, uint32_t(name.size()));
-    Put16(out, 0);  // extra
+    Put32(out, Crc32(member.data));
+    Put32(out, zip64 ? kZip64Mark : uint32_t(member.data.size()));
+    Put32(out, zip64 ? kZip64Mark : uint32_t(DeclaredSize(member)));
+    Put16(out, uint32_t(member.name.size()));
+    Put16(out, uint32_t(Zip64Extra(member).size()));
 }
 
 uint32_t ExternalAttributes(const ZipMember& member) {
@@ -60,19 +88,21 @@ QByteArray StoredZipOf(const QList<ZipMember>& members) {
     for (const ZipMember& member : members) {
         const uint32_t offset = uint32_t(out.size());
         Put32(out, 0x04034b50);
-        PutCommon(out, member.name, member.data);
+        PutCommon(out, member);
         out.append(member.name);
+        out.append(Zip64Extra(member));
         out.append(member.data);
 
         Put32(central, 0x02014b50);
         Put16(central, member.unixMode != 0 ? kMadeByUnix : kMadeByDos);
-        PutCommon(central, member.name, member.data);
+        PutCommon(central, member);
         Put16(central, 0);  // comment
         Put16(central, 0);  // disk
         Put16(central, 0);  // internal attributes
         Put32(central, ExternalAttributes(member));
         Put32(central, offset);
         central.append(member.name);
+        central.append(Zip64Extra(member));
     }
     const uint32_t centralOffset = uint32_t(out.size());
     out.append(central);

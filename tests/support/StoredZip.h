@@ -13,6 +13,8 @@ struct ZipMember {
     QByteArray name;  // taken as it is: absolute and "../" names included
     QByteArray data;  // a file's contents, or a link's target
     uint32_t unixMode = 0;
+    int64_t declaredSize = -1;  // the size its headers give, when not the data's; zip64 past 4 GiB
+    bool utf8Name = false;      // its name flagged as UTF-8, whatever its bytes
 };
 
 constexpr uint32_t kZipFolderMode = 040755;
