@@ -278,9 +278,20 @@ QString Strip(const QString& s) {
     return stem;
 }
 
+namespace {
+
+// A text as the reload reads it back: the writer composes it and puts "?"
+// for what Mac Roman cannot hold.
+QString AsReloaded(const QString& text) {
+    const QByteArray bytes = MacRoman::Encode(text);
+    return MacRoman::Decode(bytes.constData(), bytes.size());
+}
+
+}  // namespace
+
 clsGame ReadBack(const clsGame& game) {
     clsGame written = game;
-    QString line = LineOf(written);
+    QString line = AsReloaded(LineOf(written));
     // The file ends the line at a line end.
     line.truncate(std::find_if(line.cbegin(), line.cend(), [](QChar ch) { return ch == u'\r' || ch == u'\n'; }) -
                   line.cbegin());
@@ -325,17 +336,6 @@ bool SplitFoundEntry(const QString& entry, QString& base, QString& ext) {
     ext = dot >= 0 ? entry.mid(dot) : QString();
     return !base.isEmpty();
 }
-
-namespace {
-
-// A text as the reload reads it back: the writer composes it and puts "?"
-// for what Mac Roman cannot hold.
-QString AsReloaded(const QString& text) {
-    const QByteArray bytes = MacRoman::Encode(text);
-    return MacRoman::Decode(bytes.constData(), bytes.size());
-}
-
-}  // namespace
 
 QString AddedFolder(const QString& subFolder) {
     QString folder;

@@ -6,6 +6,7 @@
 #include "dialogs/MainWindowLink.h"
 #include "dialogs/SharedWindow.h"
 #include "platform/Events.h"
+#include "platform/MacRoman.h"
 #include "platform/MenuItem.h"
 #include "platform/MsgBox.h"
 #include "platform/Text.h"
@@ -43,6 +44,21 @@ const LineText kLineTexts[] = {
     {&clsGame::RawFileName, &frmEditGame::StaticText5}, {&clsGame::Author, &frmEditGame::StaticText6},
     {&clsGame::Source, &frmEditGame::StaticText7},
 };
+
+const char* const kMarkReason = "it contains a mark of the catalogue line";
+const char* const kEncodingReason = "it contains a character the catalogue file cannot hold";
+
+bool HoldsMark(const QString& text) {
+    static const QString kMarks = QStringLiteral("()<>[]{}/\r\n");
+    return std::any_of(text.begin(), text.end(), [](QChar ch) { return kMarks.contains(ch); });
+}
+
+// True when the file's encoding changes the text beyond its composition.
+bool EncodingChanges(const QString& text) {
+    const QByteArray bytes = MacRoman::Encode(text);
+    return MacRoman::Decode(bytes.constData(), bytes.size()) !=
+           text.normalized(QString::NormalizationForm_C);
+}
 
 // The game in slot gEdit; nullptr when that slot holds none.
 clsGame* EditedGame() {
@@ -166,10 +182,9 @@ void frmEditGame::cmdOK_Action() {
     const clsGame* edited = gAction ? EditedGame() : nullptr;
     clsGame typed = edited ? *edited : clsGame();
     StoreFields(typed);
-    const QString caption = CaptionOfTextReadBackDifferently(typed);
-    if (!caption.isEmpty()) {
-        MsgBox(QStringLiteral("The ") + caption +
-               QStringLiteral(" cannot hold this text: it contains a mark of the catalogue line"));
+    const QString refusal = TextReadBackDifferently(typed);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal);
         return;
     }
 
@@ -200,25 +215,30 @@ void frmEditGame::StoreFields(clsGame& g) const {
         g.lcFlags[FlagSlot(flag.letter)] = (this->*flag.box)->Value();
 }
 
-QString frmEditGame::CaptionOfTextReadBackDifferently(const clsGame& typed) const {
+QString frmEditGame::TextReadBackDifferently(const clsGame& typed) const {
     const clsGame read = ReadBack(typed);
+    const auto refusal = [this](const LineText& text, const char* reason) {
+        return QStringLiteral("The ") + (this->*text.caption)->Text() +
+               QStringLiteral(" cannot hold this text: ") + QLatin1String(reason);
+    };
     // A part left empty is looked for further on, so a mark in a later text
     // can take a part from a text that holds none: the text to blame is the
-    // first that comes back different and holds a mark.
-    static const QString kMarks = QStringLiteral("()<>[]{}/\r\n");
-    const auto holdsMark = [](const QString& text) {
-        return std::any_of(text.begin(), text.end(), [](QChar ch) { return kMarks.contains(ch); });
-    };
+    // first that comes back different and that the file cannot hold or that
+    // holds a mark.
     const LineText* differs = nullptr;
     for (const LineText& text : kLineTexts) {
-        if (typed.*text.field == read.*text.field)
+        const QString& typedText = typed.*text.field;
+        // The writer composes each text, so its composition changes nothing.
+        if (typedText.normalized(QString::NormalizationForm_C) == read.*text.field)
             continue;
-        if (holdsMark(typed.*text.field))
-            return (this->*text.caption)->Text();
+        if (EncodingChanges(typedText))
+            return refusal(text, kEncodingReason);
+        if (HoldsMark(typedText))
+            return refusal(text, kMarkReason);
         if (!differs)
             differs = &text;
     }
-    return differs ? (this->*differs->caption)->Text() : QString();
+    return differs ? refusal(*differs, kMarkReason) : QString();
 }
 
 void frmEditGame::cmdCancel_Action() {

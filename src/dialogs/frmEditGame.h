@@ -62,9 +62,9 @@ private:
     void CreateControls();
     // Writes the fields into a record.
     void StoreFields(struct clsGame& g) const;
-    // The caption of the field whose text the catalogue line would read back
-    // differently; "" when every text reads back as typed.
-    QString CaptionOfTextReadBackDifferently(const struct clsGame& typed) const;
+    // The refusal, naming the field, of a text that the catalogue file would
+    // read back differently; "" when every text reads back as typed.
+    QString TextReadBackDifferently(const struct clsGame& typed) const;
 };
 
 // The open editor, or a new one (write `class frmEditGame` for the type where

@@ -17,7 +17,7 @@ QString ImagePath(const QString& fileText);
 // The game's folder in that directory: the file text's part before its first
 // "/", or the whole text when it holds none.
 QString ImageFolderPath(const QString& fileText);
-// True when the path names an existing item that opens for reading.
+// True when the path names a regular file that opens for reading.
 bool ImageAvailable(const QString& path);
 // The picture of that file name in the picture folder; no item when the
 // application's folder is unknown.

@@ -30,7 +30,7 @@ void AuditEachGame(Check check) {
     progress.Close();
 }
 
-// Every audit ends alike, also when it changed nothing.
+// Both game audits end alike, also when they changed nothing.
 void EndAudit(class frmMain& w) {
     SaveGames();
     LoadGames();
@@ -38,8 +38,8 @@ void EndAudit(class frmMain& w) {
 }
 
 // The image paths the catalogue names, as case-free keys, taken once per
-// audit: the games an audit adds have no path until the reload, so the set
-// stays true.
+// audit; the games the audit adds have no path until the reload, so it adds
+// theirs as it goes.
 std::unordered_set<QString> CataloguedFiles() {
     std::unordered_set<QString> files;
     files.reserve(gamecount);
@@ -49,25 +49,24 @@ std::unordered_set<QString> CataloguedFiles() {
 }
 
 // An entry is catalogued when a game's path is its own or the path the game
-// added for it gets.
-bool Catalogued(const std::unordered_set<QString>& catalogued, const QString& path, const QString& addedPath) {
-    return catalogued.count(CaseFreeKey(path)) > 0 || catalogued.count(CaseFreeKey(addedPath)) > 0;
+// added for it gets; otherwise it takes that path. With both directories one
+// folder, the tape pass meets what the disc pass added.
+bool TakeNewEntry(std::unordered_set<QString>& catalogued, const QString& path, const QString& addedPath) {
+    return catalogued.count(CaseFreeKey(path)) == 0 && catalogued.insert(CaseFreeKey(addedPath)).second;
 }
 
 // Adds each entry of one sub-folder that the catalogue does not name yet;
 // returns how many games it added. Folders inside are taken like files.
-int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_set<QString>& catalogued,
+int AddNewEntries(const FolderItem& sub, bool tapesOnly, std::unordered_set<QString>& catalogued,
                   NewGamesInNameOrder& found) {
     const QString folder = sub.DisplayName();
     const QString addedFolder = AddedFolder(folder) + QLatin1Char('/');
     int added = 0;
-    const int n = sub.Count();
-    for (int j = 1; j <= n; ++j) {
-        const QString name = sub.Item(j).DisplayName();
+    for (const QString& name : sub.Names()) {
         if (tapesOnly && !IsTapeFile(name)) continue;
         QString base, ext;
         if (SplitFoundEntry(name, base, ext) &&
-            !Catalogued(catalogued, folder + QLatin1Char('/') + name, addedFolder + AddedFileName(name))) {
+            TakeNewEntry(catalogued, folder + QLatin1Char('/') + name, addedFolder + AddedFileName(name))) {
             found.Add(base, ext, folder);
             ++added;
         }
@@ -78,15 +77,16 @@ int AddNewEntries(const FolderItem& sub, bool tapesOnly, const std::unordered_se
 
 // One pass over the sub-folders of an image directory. A directory that is
 // not set or cannot be listed has no entries, so the pass adds nothing.
-int AuditImageDirectory(const QString& path, bool tapesOnly, const std::unordered_set<QString>& catalogued,
+int AuditImageDirectory(const QString& path, bool tapesOnly, std::unordered_set<QString>& catalogued,
                         NewGamesInNameOrder& found, frmProgress& progress) {
     const FolderItem dir = FolderItem::FromShellPath(path);
     if (!dir.IsValid()) return 0;
     int added = 0;
-    const int n = dir.Count();
+    const QStringList names = dir.Names();
+    const int n = int(names.size());
     for (int i = 1; i <= n; ++i) {
         progress.SetStep(i, n);
-        const FolderItem entry = dir.Item(i);
+        const FolderItem entry = dir.Child(names.at(i - 1));
         if (entry.Directory()) added += AddNewEntries(entry, tapesOnly, catalogued, found);
         DoEvents();
     }
@@ -108,7 +108,7 @@ void frmMain::AuditGames() {
 }
 
 void frmMain::AuditDirectories() {
-    const std::unordered_set<QString> catalogued = CataloguedFiles();
+    std::unordered_set<QString> catalogued = CataloguedFiles();
     // Thousands of new games each walking the catalogue, and moving the games
     // after them, would cost their number times its size.
     NewGamesInNameOrder found;
@@ -120,10 +120,13 @@ void frmMain::AuditDirectories() {
         progress.SetTitle(QStringLiteral("Auditing Tapes Directory"));
         count += AuditImageDirectory(strTapeDir, true, catalogued, found, progress);
         found.Apply();
+        // Saved before the report waits for a person, who may never come.
+        SaveGames();
+        LoadGames();
         MsgBox(QStringLiteral("Added ") + Str(count) + QStringLiteral(" new games"));
         progress.Close();
     }
-    EndAudit(*this);
+    SetFilter(txtFilter->Text(), QString());
 }
 
 bool frmMain::FileAuditDisks_Action() {

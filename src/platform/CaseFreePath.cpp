@@ -63,10 +63,11 @@ QString Find(const QString& folder, const QStringList& parts, qsizetype i, bool 
     for (const QString& entry : candidates) {
         const QString path = folder + QLatin1Char('/') + entry;
         const bool more = &entry != &candidates.constLast();
-        // A folder of the file's name ("Elite" beside "Elite (1984).ssd")
-        // gives way to a later candidate; the one candidate costs no look.
+        // A folder of the file's name ("Elite" beside "Elite (1984).ssd"),
+        // or a FIFO, gives way to a later candidate; the one candidate costs
+        // no look.
         if (last && lastIsFile) {
-            if (more && QFileInfo(path).isDir()) continue;
+            if (more && !FolderItem(path).RegularFile()) continue;
             return path;
         }
         if (!QFileInfo(path).isDir()) continue;
@@ -79,7 +80,10 @@ QString Find(const QString& folder, const QStringList& parts, qsizetype i, bool 
 
 QString Lookup(const QString& base, const QString& relative, bool lastIsFile) {
     const QString exact = base + QLatin1Char('/') + relative;
-    if (QFileInfo::exists(exact)) return exact;
+    // Only what is sought there shortcuts the search: a folder named as the
+    // file gives way to the other candidates, as it does among them.
+    const FolderItem item(exact);
+    if (lastIsFile ? item.RegularFile() : item.Directory()) return exact;
     const QString found = Find(base, relative.split(QLatin1Char('/')), 0, lastIsFile);
     return found.isEmpty() ? exact : found;
 }

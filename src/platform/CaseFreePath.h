@@ -4,7 +4,7 @@
 
 // The item that `relative`, a path built from the catalogue, names below
 // `base`, a folder the user chose or the program owns: base + "/" + relative
-// when that exists; otherwise found part by part (not `base`'s). The
+// when that is a regular file; otherwise found part by part (not `base`'s). The
 // catalogue's names come from systems that ignore letter case and it derives
 // some of them from the names on disk, so a part stands for the entries of
 // its name, then for those of its name but for letter case and composition,
@@ -12,7 +12,8 @@
 // they are tried in turn until the rest of the path is found. base + "/" +
 // relative again when nothing is.
 QString CaseFreePath(const QString& base, const QString& relative);
-// The same for a path that names a folder: its last part leads further too.
+// The same for a path that names a folder: its last part leads further too,
+// and the path itself counts when it is a folder.
 QString CaseFreeFolderPath(const QString& base, const QString& relative);
 
 // An absolute path that a Mac Roman file held, as the disk names it: the path

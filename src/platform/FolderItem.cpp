@@ -38,6 +38,11 @@ bool FolderItem::Directory() const {
     return IsValid() && QFileInfo(path_).isDir();
 }
 
+bool FolderItem::RegularFile() const {
+    struct stat st {};
+    return IsValid() && ::stat(QFile::encodeName(path_).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 QString FolderItem::DisplayName() const {
     return QFileInfo(path_).fileName();
 }
@@ -130,6 +135,10 @@ FolderItem FolderItem::Item(int i) const {
     const QStringList& names = Listing();
     if (i < 1 || i > names.size()) return FolderItem();
     return Child(names.at(i - 1));
+}
+
+QStringList FolderItem::Names() const {
+    return Listing();
 }
 
 QStringList FolderItem::NamesWithKey(NameKey key, const QString& value) const {

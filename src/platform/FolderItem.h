@@ -23,6 +23,9 @@ public:
     FolderItem Child(const QString& name) const;
     bool Exists() const;
     bool Directory() const;
+    // True for a regular file, or a link to one: not a folder, a FIFO or a
+    // device. Nothing is opened, so nothing waits.
+    bool RegularFile() const;
     QString DisplayName() const;
     QString ShellPath() const;
 
@@ -31,6 +34,10 @@ public:
     // outside 1..Count() gives no item.
     int Count() const;
     FolderItem Item(int i) const;
+    // The names of those entries in that order, as one listing. Each Item()
+    // lists a folder that has changed again, which shifts the positions, so
+    // a walk over the folder walks these.
+    QStringList Names() const;
     // The entries whose key, by `key`, equals `value`, in listing order; an
     // entry whose key is "" matches nothing. The keys are worked out once for
     // each kept listing.
@@ -58,8 +65,8 @@ private:
     bool Settled() const;
 
     QString path_;
-    // The listing is kept while the folder's stamp stays the same, so that a
-    // loop over Item(1..Count()) lists a large folder once.
+    // The listing is kept while the folder's stamp stays the same, so that
+    // lookups in a large folder list it once.
     mutable QStringList listing_;
     mutable bool listed_ = false;
     mutable Stamp stamp_;

@@ -64,6 +64,8 @@ TEST_F(EditGameTest, AddingInsertsTheNewGameInNameOrder) {
         {{"Yankee", "Alpha"}, "Mike", {"Mike", "Yankee", "Alpha"}, 1},
         // A slash is part of the name here, not a folder.
         {{"Alpha", "Kilo", "Zulu"}, "Lima/Bravo", {"Alpha", "Kilo", "Lima/Bravo", "Zulu"}, 3},
+        // Decomposed, a name is the one the file holds composed.
+        {{"Alpha", "Zulu"}, "E\u0301lan", {"Alpha", "\u00C9lan", "Zulu"}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -286,27 +288,39 @@ TEST_F(EditGameTest, TheSevenFieldsPopUpTheEditMenuOnAContextualClick) {
 TEST_F(EditGameTest, TextTheLineWouldReadBackDifferentlyIsRefused) {
     using Field = std::function<void(class frmEditGame&, const QString&)>;
     const Field name = [](class frmEditGame& w, const QString& t) { w.txtName->SetText(t); };
+    const Field author = [](class frmEditGame& w, const QString& t) { w.txtAuthor->SetText(t); };
+    const char* const mark = "it contains a mark of the catalogue line";
+    const char* const encoding = "it contains a character the catalogue file cannot hold";
     const struct {
         Field set;
         const char* text;
         const char* caption;
+        const char* reason;
     } cases[] = {
-        {name, "Elite (Disc 2)", "Name"},
-        {name, "Elite\nTwo", "Name"},
-        {[](class frmEditGame& w, const QString& t) { w.cmbPub->SetText(t); }, "Superior (UK)", "Publisher"},
-        {[](class frmEditGame& w, const QString& t) { w.cmbYear->SetText(t); }, "1984)", "Year"},
-        {[](class frmEditGame& w, const QString& t) { w.cmbGenre->SetText(t); }, "Arcade>Shooter", "Genre"},
-        {[](class frmEditGame& w, const QString& t) { w.txtFilename->SetText(t); }, "disc]2.ssd", "Filename"},
+        {name, "Elite (Disc 2)", "Name", mark},
+        {name, "Elite\nTwo", "Name", mark},
+        {[](class frmEditGame& w, const QString& t) { w.cmbPub->SetText(t); }, "Superior (UK)",
+         "Publisher", mark},
+        {[](class frmEditGame& w, const QString& t) { w.cmbYear->SetText(t); }, "1984)", "Year",
+         mark},
+        {[](class frmEditGame& w, const QString& t) { w.cmbGenre->SetText(t); }, "Arcade>Shooter",
+         "Genre", mark},
+        {[](class frmEditGame& w, const QString& t) { w.txtFilename->SetText(t); }, "disc]2.ssd",
+         "Filename", mark},
         // The empty file name's mark is found in the author's text: the
         // author is to blame.
-        {[](class frmEditGame& w, const QString& t) { w.txtAuthor->SetText(t); }, "by [x]", "Author"},
+        {author, "by [x]", "Author", mark},
         // Nor is the file name typed before it, which its mark passes over.
         {[](class frmEditGame& w, const QString& t) {
              w.txtFilename->SetText(QStringLiteral("disc.ssd"));
              w.txtAuthor->SetText(t);
          },
-         "J. Smith <js>", "Author"},
-        {[](class frmEditGame& w, const QString& t) { w.cmbSource->SetText(t); }, "Stairway/Tape", "Source"},
+         "J. Smith <js>", "Author", mark},
+        {[](class frmEditGame& w, const QString& t) { w.cmbSource->SetText(t); }, "Stairway/Tape",
+         "Source", mark},
+        // What Mac Roman cannot hold, a mark beside it or not.
+        {name, "Smile \U0001F600 {1}", "Name", encoding},
+        {author, "Ann\u2028Bob", "Author", encoding},
     };
     const QByteArray file = "Alpha (1984) (P)\n";
     for (const bool edit : {false, true}) {
@@ -319,7 +333,7 @@ TEST_F(EditGameTest, TextTheLineWouldReadBackDifferentlyIsRefused) {
             c.set(w, QString::fromUtf8(c.text));
             w.cmdOK->Push();
             EXPECT_EQ(messages, QStringList{QStringLiteral("The ") + c.caption +
-                                            " cannot hold this text: it contains a mark of the catalogue line"});
+                                            " cannot hold this text: " + c.reason});
             EXPECT_TRUE(w.IsOpen());
             EXPECT_EQ(Names(), QStringList{"Alpha"});
             EXPECT_EQ(ReadFile("corvale.txt"), file);

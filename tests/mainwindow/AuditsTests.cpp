@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The progress window while it is shown, nullptr when there is none.
@@ -47,8 +49,14 @@ class Audits : public CommandsTest {};
 TEST_F(Audits, DiskAuditLooksForEachImageInItsDirectory) {
     WriteText(QStringLiteral("disc images/Acornsoft/Alpha.ssd"), QStringLiteral("disc"));
     WriteText(QStringLiteral("tape's dir/Acornsoft/gamma.UEF.bak"), QStringLiteral("tape"));
-    // Beta Tape's image is a folder; Delta's is missing.
+    // Beta Tape's image is a folder; Delta's a FIFO, which no one writes;
+    // Epsilon's a device.
     MakeFolder(QStringLiteral("tape's dir/MicroPower/BetaTape.uef"));
+    MakeFolder(QStringLiteral("disc images/Superior"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(FilePath(QStringLiteral("disc images/Superior/Delta.ssd"))), 0600), 0);
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("/dev/null"), FilePath(QStringLiteral("disc images/Superior/Epsilon.ssd"))));
+    ParseGame(QStringLiteral("Epsilon (1987) (Superior)"));
     w->txtFilter->SetText(QStringLiteral("Acornsoft"));
 
     w->FileAuditDisks_Action();
@@ -57,6 +65,7 @@ TEST_F(Audits, DiskAuditLooksForEachImageInItsDirectory) {
                                     QStringLiteral("Beta Tape (1985) (Micro Power)[.uef]{dP}"),
                                     QStringLiteral("Gamma (19xx) (Acornsoft)[gamma.UEF.bak]{D}"),
                                     QStringLiteral("Delta (1986) (Superior)<Adventure>{dp}"),
+                                    QStringLiteral("Epsilon (1987) (Superior){d}"),
                                 }));
     EXPECT_EQ(games[3]->DiskOK, QStringLiteral("Yes"));
     EXPECT_EQ(ProgressWindow(), nullptr);
@@ -151,7 +160,7 @@ TEST_F(Audits, DirectoryAuditAddsWhatNoGameNamesYet) {
     };
     for (const QString& f : files) WriteText(f, QStringLiteral("x"));
 
-    // The count is reported with the progress window open, before the save.
+    // The count is reported with the progress window open, after the save.
     QStringList linesAtMessage;
     bool progressShown = false;
     bool progressModal = false;
@@ -162,7 +171,7 @@ TEST_F(Audits, DirectoryAuditAddsWhatNoGameNamesYet) {
     };
     w->FileAuditDirectories_Action();
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 5 new games")});
-    EXPECT_EQ(linesAtMessage, Catalogue());
+    EXPECT_EQ(linesAtMessage, CatalogueLines());
     EXPECT_TRUE(progressShown);
     EXPECT_TRUE(progressModal);
     EXPECT_EQ(ProgressWindow(), nullptr);
@@ -204,6 +213,8 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
         {"Addictive Games/Boffin.ssd", "Boffin (19xx) (Addictive Games){n}/Stairway/"},
         // A folder "Superior" without the file does not hide it.
         {"Superior (UK)/Ravenskull.ssd", "Ravenskull (19xx) (Superior){n}/Stairway/"},
+        // Nor does the folder "Elite.ssd", the path its game is given.
+        {"Pub/Elite (1984).ssd", "Elite (19xx) (Pub){n}/Stairway/"},
         // Without a "(", a name is stored whole.
         {"Acornsoft/Zap.ssd", "Zap (19xx) (Acornsoft){n}/Stairway/"},
         {"Acornsoft/Blank .ssd", "Blank  (19xx) (Acornsoft){n}/Stairway/"},
@@ -212,6 +223,7 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
         {"Pub/a\u0344b.ssd", "a?b (19xx) (Pub){n}/Stairway/"},
     };
     MakeFolder(QStringLiteral("disc images/Superior"));
+    MakeFolder(QStringLiteral("disc images/Pub/Elite.ssd"));
     for (const auto& e : entries) WriteText(QStringLiteral("disc images/") + QString::fromUtf8(e.file), "x");
     // A game that names its file, composed, found decomposed on disk.
     ParseGame(QStringLiteral("Z\u00E9nith (1984) (Pub)[Z\u00E9nith.ssd]"));
@@ -223,7 +235,7 @@ TEST_F(Audits, EveryFoundNameIsAddedOnceAndFound) {
     };
 
     w->AuditDirectories();
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 15 new games")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 16 new games")});
     for (const auto& e : entries) EXPECT_EQ(lines().count(QString::fromUtf8(e.line)), 1) << e.file;
 
     boxes.clear();
@@ -291,8 +303,8 @@ TEST_F(Audits, AnEndAskedForDuringAnAuditWaitsForItsSaveAndItsMessagesGoToStanda
     w->AuditDirectories();
     const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_FALSE(ended);
-    EXPECT_EQ(said, QStringLiteral("Added 1 new games\nCould not save ") + FilePath("corvale.txt") +
-                        QStringLiteral(": it could not be read, so it was left as it was\n"));
+    EXPECT_EQ(said, QStringLiteral("Could not save ") + FilePath("corvale.txt") +
+                        QStringLiteral(": it could not be read, so it was left as it was\nAdded 1 new games\n"));
     EXPECT_TRUE(boxes.empty());
     QEventLoop idle;  // the program's own loop, waiting for the next command
     QTimer::singleShot(100, &idle, &QEventLoop::quit);
@@ -301,12 +313,27 @@ TEST_F(Audits, AnEndAskedForDuringAnAuditWaitsForItsSaveAndItsMessagesGoToStanda
     SetEnding(false);
 }
 
-TEST_F(Audits, BothDirectoriesTheSameFolderAddATapeTwice) {
+TEST_F(Audits, BothDirectoriesTheSameFolderAddATapeOnce) {
     strTapeDir = strGameDir;
     WriteText(QStringLiteral("disc images/Pub/Twice.uef"), QStringLiteral("x"));
     w->AuditDirectories();
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 2 new games")});
-    EXPECT_EQ(gamecount, 6);
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 1 new games")});
+    EXPECT_EQ(gamecount, 5);
+}
+
+TEST_F(Audits, AFolderThatChangesDuringTheWalkGivesEachEntryOnce) {
+    for (const char* name : {"B.ssd", "C.ssd", "D.ssd"}) WriteText(QStringLiteral("disc images/Pub/") + name, "x");
+    // At the walk's first hand-over to the event loop, after "B", an entry
+    // appears before it.
+    QTimer::singleShot(0, [this] { WriteText(QStringLiteral("disc images/Pub/A.ssd"), QStringLiteral("x")); });
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 3 new games")});
+    for (const char* name : {"B", "C", "D"})
+        EXPECT_EQ(CatalogueLines().filter(QLatin1String(name) + QStringLiteral(" (19xx)")).size(), 1) << name;
+    // What appeared meanwhile is found by the next audit.
+    boxes.clear();
+    w->AuditDirectories();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Added 1 new games")});
 }
 
 TEST_F(Audits, DirectoriesUnsetOrMissingAddNothingButStillSave) {

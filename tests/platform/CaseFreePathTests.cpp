@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,8 +40,11 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
     for (const char* file : {"Acornsoft/ALPHA.SSD", "Acornsoft/Beta.ssd", "Acornsoft/beta.ssd", "Twins/Gamma.ssd",
                              "Twins/GAMMA.ssd", "SUPERIOR", "Superior/Delta.ssd", "Loose.ssd",
                              "\u00C9lan/\u00C9lan.ssd", "Pub/E\u0301lite.ssd", "A/Elite.ssd", "a/Other.ssd",
-                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd", "Gremlin (UK)/Zap.ssd", "Pub/chuckieegg.ssd/x", " (Various)/Song.ssd"})
+                             "Superior/Other.ssd", "Superior (UK)/Ravenskull.ssd", "Pub/Chuckie Egg.ssd",
+                             "Gremlin (UK)/Zap.ssd", "Pub/chuckieegg.ssd/x", " (Various)/Song.ssd", "Gremlin",
+                             "Pub/Pipe Dream.ssd"})
         Touch(QString::fromUtf8(file));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("Pub/PipeDream.ssd")), 0600), 0);
 
     struct Case {
         const char* relative;
@@ -59,8 +64,11 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         // A folder that lacks the rest gives way to the next.
         {"a/Elite.ssd", "A/Elite.ssd"},
         {"Superior/Ravenskull.ssd", "Superior (UK)/Ravenskull.ssd"},
-        // A folder of the file's name gives way to the file.
+        // A folder of the file's name gives way to the file, even one at the
+        // exact path; so does a FIFO.
         {"Pub/ChuckieEgg.ssd", "Pub/Chuckie Egg.ssd"},
+        {"Pub/chuckieegg.ssd", "Pub/Chuckie Egg.ssd"},
+        {"Pub/PipeDream.ssd", "Pub/Pipe Dream.ssd"},
         // A folder whose derived name is empty answers the empty part.
         {"/Song.ssd", " (Various)/Song.ssd"},
         {"loose.ssd/Alpha.ssd", nullptr},
@@ -70,7 +78,7 @@ TEST_F(CaseFreePathTest, MatchesEachPartIgnoringCase) {
         const QString expected = Path(QString::fromUtf8(c.found ? c.found : c.relative));
         EXPECT_EQ(CaseFreePath(dir.path(), QString::fromUtf8(c.relative)), expected) << c.relative;
     }
-    // A folder's last part leads further too.
+    // A folder's last part leads further too, past a file at the exact path.
     EXPECT_EQ(CaseFreeFolderPath(dir.path(), "Gremlin"), Path("Gremlin (UK)"));
     EXPECT_EQ(CaseFreeFolderPath(dir.path(), "loose.SSD"), Path("loose.SSD"));
     // The base is a real folder, taken as given.

@@ -65,6 +65,7 @@ TEST(FolderItem, ListsEntriesSortedByNameFromOne) {
     QStringList names;
     for (int i = 1; i <= folder.Count(); ++i) names << folder.Item(i).DisplayName();
     EXPECT_EQ(names, (QStringList{".hidden", "Alpha.ssd", "alpha.ssd", "beta.uef", "Delta", "Gamma"}));
+    EXPECT_EQ(folder.Names(), names);
     EXPECT_TRUE(folder.Item(5).Directory());
     EXPECT_FALSE(folder.Item(0).IsValid());
     EXPECT_FALSE(folder.Item(7).IsValid());
