@@ -2,6 +2,7 @@
 
 #include "app/frmMainMenu.h"
 #include "dialogs/frmEditGame.h"
+#include "platform/Quit.h"
 
 namespace {
 
@@ -216,6 +217,13 @@ TEST_F(EditGameTest, CancelAndTheCloseButtonChangeNothing) {
     const std::function<void(class frmEditGame&)> closers[] = {
         [](class frmEditGame& w) { w.cmdCancel->Push(); },
         [](class frmEditGame& w) { w.Widget()->close(); },
+        // Asked to end while it waits for a person: as Cancel.
+        [](class frmEditGame& w) {
+            Window::SetShowModalHook([](Window&) { SetEnding(true); });
+            w.ShowModal();
+            Window::SetShowModalHook(nullptr);
+            SetEnding(false);
+        },
     };
     for (bool edit : {false, true}) {
         for (const auto& close : closers) {
