@@ -56,10 +56,12 @@ bool SaveGames() {
     bool saved = false;
     {
         WaitCursor wait;
+        // Refused for a file changed on disk, which every caller's LoadGames
+        // then reads again.
         saved = WriteTextFile(file, [](TextOutputStream& out) {
             for (int i = 1; i <= gamecount && i <= UBound(games); ++i)
                 if (games[i]) out.WriteLine(BuildGame(i));
-        }, &error);
+        }, &error) == FileSave::Saved;
     }
     if (!saved) ReportSaveFailure(file, error);
     return saved;

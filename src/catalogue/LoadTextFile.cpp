@@ -6,13 +6,18 @@
 #include "platform/TextInputStream.h"
 
 FileRead ReadTextFile(const FolderItem& file, const std::function<void(TextInputStream&)>& readLines) {
-    if (PathAbsent(file.ShellPath())) return FileRead::Missing;
+    if (PathAbsent(file.ShellPath())) {
+        RememberOnDisk(file, std::nullopt);
+        return FileRead::Missing;
+    }
     auto in = file.OpenAsTextFile();
     if (!in) return FileRead::Unreadable;
     readLines(*in);
-    const bool failed = in->ReadError();
+    // Closing checks the stamp of a file not read to its end.
     in->Close();
-    return failed ? FileRead::Unreadable : FileRead::Whole;
+    if (in->ReadError()) return FileRead::Unreadable;
+    RememberOnDisk(file, in->Stamp());
+    return FileRead::Whole;
 }
 
 void ReportUnreadable(const FolderItem& file) {

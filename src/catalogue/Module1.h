@@ -68,7 +68,8 @@ void Init();
 void LoadGames();
 // Rewrites the catalogue file from slots 1..gamecount. On failure the previous
 // file stays whole, a message names the file and the reason, and the result is
-// false.
+// false. A file that another program changed since it was read is left as it
+// is; the callers read it again (LoadGames).
 bool SaveGames();
 
 // Adds the value to its list unless an entry equal to it (letter case
@@ -109,7 +110,9 @@ QString AddedFolder(const QString& subFolder);
 QString AddedFileName(const QString& entry);
 
 void LoadIni();
-// Rewrites the settings file; false, after a message, when that failed.
+// Rewrites the settings file; false, after a message, when that failed. A
+// file that another program changed since it was read is left as it is and
+// read again.
 bool SaveIni();
 
 // Grows the catalogue by one empty game placed before the first game whose

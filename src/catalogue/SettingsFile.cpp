@@ -35,5 +35,5 @@ bool SaveIni() {
         out.WriteLine(strTapeDir);
         out.WriteLine(Str(gHighlight));
         out.WriteLine(Str(gFilter));
-    });
+    }, LoadIni);
 }

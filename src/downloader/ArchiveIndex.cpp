@@ -108,7 +108,7 @@ bool SaveSTH() {
             out.WriteLine(entry.strFilename + QStringLiteral(",") + entry.strType + QStringLiteral(",") +
                           AbbreviatedDate(entry.dDate));
         }
-    });
+    }, LoadSTH);
     SetMainWindowCursor(CursorShape::Standard);
     return saved;
 }

@@ -12,7 +12,8 @@
 void LoadSTH();
 // Rewrites "sth.idx" whole from slots 1..gSTH; a failed save leaves the old
 // file whole, is reported in a message box naming the file and the reason,
-// and gives false.
+// and gives false. One that another program changed since the load or the
+// last save is left as it is and loaded again.
 bool SaveSTH();
 // True when `relative` names, below `directory`, an existing file that can be
 // opened for reading; its parts are matched as CaseFreePath says.

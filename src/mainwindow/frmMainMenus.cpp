@@ -92,19 +92,21 @@ void frmMain::EnableMenuItems() {
     EnableSubmenu(GameSubmenu("GameSetYear"));
 }
 
+// Both show the settings after the save: one refused because another program
+// changed the file reads it again.
 void frmMain::SetHighlight(int n) {
     SetChecked(HighlightItem(gHighlight), false);
     gHighlight = n;
+    SaveIni();
     SetChecked(HighlightItem(gHighlight), true);
     SetFilter(txtFilter->Text(), QString());
-    SaveIni();
 }
 
 void frmMain::SetFilters(int n) {
     gFilter = n == 0 ? 0 : BitXor(gFilter, n);
+    SaveIni();
     SetPanelView(TabPanel1->Value());
     SetFilter(txtFilter->Text(), QString());
-    SaveIni();
     UpdateMenus();
 }
 

@@ -4,34 +4,59 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 std::unique_ptr<TextInputStream> TextInputStream::Open(const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) return nullptr;
-    auto file = std::make_unique<QFile>(path);
-    // Our own buffer is the only one; QIODevice's would copy every byte twice.
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return nullptr;
-    return std::unique_ptr<TextInputStream>(new TextInputStream(std::move(file)));
+    // A FIFO or a device is not a file: its bytes never end, or come only
+    // when something else writes them. Some devices act when opened (a tape
+    // rewinds), so none is opened knowingly.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (name.isEmpty() || ::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    // What is there now may be another thing; opening a FIFO without
+    // O_NONBLOCK would wait for a writer.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<TextInputStream>(new TextInputStream(fd, FileStamp::Of(st)));
 }
 
-TextInputStream::TextInputStream(std::unique_ptr<QFile> file)
-    : file_(std::move(file)), sizeAtOpen_(file_->size()) {}
+TextInputStream::TextInputStream(int fd, const FileStamp& opened) : fd_(fd), opened_(opened) {}
 
-TextInputStream::~TextInputStream() = default;
+TextInputStream::~TextInputStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void TextInputStream::Finish(bool failed) {
+    if (fd_ < 0) return;
+    // Changed while read (a sync tool rewriting it in place, say), what came
+    // may be half the old file and half the new: it is not the file.
+    struct stat st {};
+    readError_ = failed || ::fstat(fd_, &st) != 0 || FileStamp::Of(st) != opened_;
+    ::close(fd_);
+    fd_ = -1;
+}
 
 bool TextInputStream::Available() {
     if (pos_ < filled_) return true;
     pos_ = filled_ = 0;
-    if (!file_) return false;
+    if (fd_ < 0) return false;
     if (buffer_.empty()) buffer_.resize(kChunkSize);
-    const qint64 read = file_->read(buffer_.data(), kChunkSize);
+    ssize_t read;
+    do {
+        read = ::read(fd_, buffer_.data(), size_t(kChunkSize));
+    } while (read < 0 && errno == EINTR);
     if (read <= 0) {
-        // Ending before the size it had when opened, the file was cut or
-        // rewritten under us (a sync tool, say): what came is not the file.
-        readError_ = read < 0 || taken_ < sizeAtOpen_;
-        file_.reset();
+        Finish(read < 0 || taken_ < opened_.size);
         return false;
     }
     filled_ = read;
@@ -92,7 +117,7 @@ bool TextInputStream::ReadError() const {
 }
 
 void TextInputStream::Close() {
-    file_.reset();
+    Finish(false);
     buffer_ = {};
     pos_ = filled_ = 0;
 }

@@ -191,6 +191,28 @@ TEST_F(CatalogueFile, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_TRUE(messages[0].contains(FilePath("gone/corvale.txt"))) << messages[0].toStdString();
 }
 
+TEST_F(CatalogueFile, SavesGoOnOverWhatTheyLeftAndOverADeletedFile) {
+    // A catalogue reached through a link stays one: each save writes into
+    // its target, and the next save finds there what the last one left.
+    const QString target = FilePath("drive/corvale.txt");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("drive"));
+    ASSERT_TRUE(QFile::link(target, FilePath("corvale.txt")));
+    WriteFile("drive/corvale.txt", "A (1) (P)\n");
+    LoadGames();
+    for (const char* line : {"B (2) (P)", "C (3) (P)"}) {
+        ParseGame(QString::fromLatin1(line));
+        EXPECT_TRUE(SaveGames());
+    }
+    EXPECT_EQ(QFileInfo(FilePath("corvale.txt")).symLinkTarget(), target);
+    EXPECT_EQ(ReadFile("drive/corvale.txt"), "A (1) (P)\nB (2) (P)\nC (3) (P)\n");
+
+    // Nothing at all at the path: a person deleted it, and gets it back.
+    ASSERT_TRUE(QFile::remove(FilePath("corvale.txt")));
+    EXPECT_TRUE(SaveGames());
+    EXPECT_EQ(ReadFile("corvale.txt"), "A (1) (P)\nB (2) (P)\nC (3) (P)\n");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(CatalogueFile, InitReadsTheCatalogueThenTheSettings) {
     WriteFile("corvale.txt", "A (1) (P)\n");
     WriteFile("corvale.ini", "/apps/emu\n/discs\n/tapes\n2\n6\n");

@@ -16,20 +16,34 @@ bool StartSettings() {
     return strProgDir.isEmpty() && strGameDir.isEmpty() && strTapeDir.isEmpty() && gHighlight == 0 && gFilter == 0;
 }
 
+QString Catalogue() {
+    QStringList lines;
+    for (int i = 1; i <= gamecount; ++i) lines << BuildGame(i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString Settings() {
+    return QStringList{strProgDir, strGameDir, strTapeDir, QString::number(gHighlight), QString::number(gFilter)}
+        .join(QLatin1Char('\n'));
+}
+
 TEST_F(FileFaults, UnreadableFileIsReportedAndNeverSavedOver) {
     ExpectUnreadableFilesHeldBack(dir.path(), messages,
-                                  {{CatalogueFileName(), LoadGames, EmptyCatalogue,
+                                  {{CatalogueFileName(), LoadGames, EmptyCatalogue, Catalogue,
                                     [] {
                                         ParseGame(QStringLiteral("New (1984) (P)"));
-                                        return SaveGames();
+                                        const bool saved = SaveGames();
+                                        LoadGames();  // as every caller does
+                                        return saved;
                                     },
                                     SaveIni},
                                    {SettingsFileName(),
                                     [] {
+                                        strProgDir = strGameDir = strTapeDir = QString();
                                         gHighlight = gFilter = 0;
                                         LoadIni();
                                     },
-                                    StartSettings,
+                                    StartSettings, Settings,
                                     [] {
                                         gFilter = 12;
                                         return SaveIni();

@@ -155,6 +155,7 @@ TEST_F(ArchiveIndexTest, UnreadableIndexIsReportedAndNeverSavedOver) {
                                         LoadSTH();
                                     },
                                     [] { return gSTH == 0; },
+                                    [] { return Entries().join(QLatin1Char('\n')); },
                                     [] {
                                         AppendSTH(QStringLiteral("New.zip"), QStringLiteral("T"), QDate(2024, 1, 2));
                                         return SaveSTH();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class TextStreams : public ::testing::Test {
@@ -109,10 +111,24 @@ TEST_F(TextStreams, ReadingPastTheEndGivesEmptyLines) {
     EXPECT_TRUE(in->AtEOF());
 }
 
-TEST_F(TextStreams, OpeningWhatCannotBeReadGivesNothing) {
-    EXPECT_FALSE(TextInputStream::Open(Path("missing.txt")));
-    EXPECT_FALSE(TextInputStream::Open(dir.path()));
-    EXPECT_FALSE(TextInputStream::Open(QString()));
+TEST_F(TextStreams, OpeningWhatIsNoReadableFileGivesNothingAtOnce) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path("zero")));
+    const QString paths[] = {Path("missing.txt"), dir.path(), QString(), Path("fifo"), Path("zero"), "/dev/null"};
+    for (const QString& path : paths) EXPECT_FALSE(TextInputStream::Open(path)) << path.toStdString();
+}
+
+TEST_F(TextStreams, AFileChangedBeforeItIsClosedIsAReadError) {
+    WriteBytes(Path("in.txt"), "one\ntwo\n");
+    auto in = TextInputStream::Open(Path("in.txt"));
+    ASSERT_TRUE(in);
+    EXPECT_EQ(in->ReadLine(), QStringLiteral("one"));
+    QFile other(Path("in.txt"));
+    ASSERT_TRUE(other.open(QIODevice::Append));
+    other.write("three\n");
+    other.close();
+    in->Close();
+    EXPECT_TRUE(in->ReadError());
 }
 
 TEST_F(TextStreams, MacRomanBytesAreOneCharacterEach) {
