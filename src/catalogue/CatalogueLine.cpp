@@ -278,20 +278,10 @@ QString Strip(const QString& s) {
     return stem;
 }
 
-namespace {
-
-// A text as the reload reads it back: the writer composes it and puts "?"
-// for what Mac Roman cannot hold.
-QString AsReloaded(const QString& text) {
-    const QByteArray bytes = MacRoman::Encode(text);
-    return MacRoman::Decode(bytes.constData(), bytes.size());
-}
-
-}  // namespace
-
 clsGame ReadBack(const clsGame& game) {
     clsGame written = game;
-    QString line = AsReloaded(LineOf(written));
+    // The writer composes the line and puts "?" for what Mac Roman cannot hold.
+    QString line = MacRoman::AsStored(LineOf(written));
     // The file ends the line at a line end.
     line.truncate(std::find_if(line.cbegin(), line.cend(), [](QChar ch) { return ch == u'\r' || ch == u'\n'; }) -
                   line.cbegin());
@@ -339,7 +329,7 @@ bool SplitFoundEntry(const QString& entry, QString& base, QString& ext) {
 
 QString AddedFolder(const QString& subFolder) {
     QString folder;
-    AppendPublisherFolder(AsReloaded(FoundPublisher(subFolder)), folder);
+    AppendPublisherFolder(MacRoman::AsStored(FoundPublisher(subFolder)), folder);
     return folder;
 }
 
@@ -347,6 +337,6 @@ QString AddedFileName(const QString& entry) {
     QString base, ext;
     if (!SplitFoundEntry(entry, base, ext)) return QString();
     QString file;
-    AppendFileName(AsReloaded(FoundName(base)), FoundRawFileName(ext), file);
+    AppendFileName(MacRoman::AsStored(FoundName(base)), FoundRawFileName(ext), file);
     return file;
 }

@@ -55,9 +55,7 @@ bool HoldsMark(const QString& text) {
 
 // True when the file's encoding changes the text beyond its composition.
 bool EncodingChanges(const QString& text) {
-    const QByteArray bytes = MacRoman::Encode(text);
-    return MacRoman::Decode(bytes.constData(), bytes.size()) !=
-           text.normalized(QString::NormalizationForm_C);
+    return MacRoman::AsStored(text) != text.normalized(QString::NormalizationForm_C);
 }
 
 // The game in slot gEdit; nullptr when that slot holds none.

@@ -126,8 +126,10 @@ void frmHTTP::EndingCancel() {
 
 bool frmHTTP::StopRequested() {
     // A logout must not lose the record of the entries fetched so far.
-    if (Ending()) SaveSTH();
-    if (!stopRequested_ && !Ending()) return false;
+    if (Ending())
+        SaveSTH();
+    else if (!stopRequested_)
+        return false;
     Close();
     return true;
 }

@@ -77,15 +77,7 @@ qint64 StampStep(const timespec& t) {
     return std::max(step, Nanoseconds(tick));
 }
 
-bool SameTime(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
 }  // namespace
-
-bool FolderItem::Stamp::operator==(const Stamp& o) const {
-    return device == o.device && inode == o.inode && SameTime(modified, o.modified) && SameTime(changed, o.changed);
-}
 
 // A change made after the listing was read, within the same step of the
 // clock as the change before it, would leave the stamp as it was. So the
@@ -107,7 +99,7 @@ const QStringList& FolderItem::Listing() const {
         keys_.reset();
         return listing_;
     }
-    const Stamp stamp{quint64(st.st_dev), quint64(st.st_ino), st.st_mtim, st.st_ctim};
+    const FileStamp stamp = FileStamp::Of(st);
     if (listed_ && stamp == stamp_) {
         if (trusted_) return listing_;
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -52,13 +54,6 @@ public:
     std::unique_ptr<TextOutputStream> CreateTextFile(QString* errorString = nullptr) const;
 
 private:
-    // What changes whenever the folder's entries do: the status-change time,
-    // which no user tool sets, is stamped from the kernel's clock.
-    struct Stamp {
-        quint64 device = 0, inode = 0;
-        timespec modified{}, changed{};
-        bool operator==(const Stamp& o) const;
-    };
     using KeyIndex = std::vector<std::pair<QString, int>>;  // (key, listing position), sorted
 
     const QStringList& Listing() const;
@@ -69,7 +64,8 @@ private:
     // lookups in a large folder list it once.
     mutable QStringList listing_;
     mutable bool listed_ = false;
-    mutable Stamp stamp_;
+    // Changes whenever the folder's entries do.
+    mutable FileStamp stamp_;
     mutable qint64 stampSeenAt_ = 0;  // steady clock, ns
     mutable bool trusted_ = false;
     mutable int reads_ = 0;

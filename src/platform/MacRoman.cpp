@@ -136,4 +136,9 @@ QByteArray Encode(const QString& text) {
     return bytes;
 }
 
+QString AsStored(const QString& text) {
+    const QByteArray bytes = Encode(text);
+    return Decode(bytes.constData(), bytes.size());
+}
+
 }  // namespace MacRoman

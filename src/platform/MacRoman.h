@@ -14,5 +14,7 @@ QString Decode(const char* bytes, qsizetype size);
 // cannot hold becomes one "?", even outside the Basic Multilingual Plane or
 // where its composed form is several code points.
 QByteArray Encode(const QString& text);
+// The text as a file holds it: encoded, then read back.
+QString AsStored(const QString& text);
 
 }  // namespace MacRoman

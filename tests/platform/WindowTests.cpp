@@ -355,18 +355,19 @@ TEST(WidgetHandlersTest, AskedToEndNothingWaitsForAPerson) {
     struct Case {
         const char* name;
         std::function<QString()> wait;  // what the wait ended with
-        QString said;                   // on standard error
+        QString ended;
+        QString said;  // on standard error
     };
     const std::vector<Case> cases = {
         {"message box", [] { return QString::number(MsgBox(QStringLiteral("Sure?"), kMsgBoxYesNoQuestion)); },
-         QStringLiteral("Sure?\n")},
+         QStringLiteral("7"), QStringLiteral("Sure?\n")},
         {"modal window",
          [] {
              Dialog dialog;
              dialog.ShowModal();
              return dialog.pressed.empty() ? QString() : dialog.pressed.front();
          },
-         QString()},
+         QStringLiteral("Cancel"), QString()},
         {"a box over a modal window",
          [] {
              Dialog dialog;
@@ -376,26 +377,23 @@ TEST(WidgetHandlersTest, AskedToEndNothingWaitsForAPerson) {
              WaitUntil([&] { return answer != 0; });
              return dialog.pressed.front() + QString::number(answer);
          },
-         QStringLiteral("Save?\n")},
-        {"folder chooser", [] { return SelectFolder().ShellPath(); }, QString()},
+         QStringLiteral("Cancel7"), QStringLiteral("Save?\n")},
+        {"folder chooser", [] { return SelectFolder().ShellPath(); }, QString(), QString()},
         {"pop-up menu",
          [] {
              MenuItem menu(QStringLiteral("Game"), QStringLiteral("Game"));
              menu.Append(std::make_unique<MenuItem>(QStringLiteral("GamePlay"), QStringLiteral("Play")));
              return menu.PopUp() ? QStringLiteral("chosen") : QString();
          },
-         QString()},
+         QString(), QString()},
     };
-    const QString answers[] = {QStringLiteral("7"), QStringLiteral("Cancel"), QStringLiteral("Cancel7"), QString(),
-                               QString()};
-    for (size_t i = 0; i < cases.size(); ++i) {
+    for (const Case& c : cases) {
         QTimer::singleShot(50, [] { SetEnding(true); });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(cases[i].wait(), answers[i]) << cases[i].name;
+        EXPECT_EQ(c.wait(), c.ended) << c.name;
         // After what the off-screen platform has to say of the windows.
-        EXPECT_TRUE(QString::fromStdString(testing::internal::GetCapturedStderr()).endsWith(cases[i].said))
-            << cases[i].name;
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << cases[i].name;
+        EXPECT_TRUE(QString::fromStdString(testing::internal::GetCapturedStderr()).endsWith(c.said)) << c.name;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;
         SetEnding(false);
     }
     SetMsgBoxHandler(previous);
